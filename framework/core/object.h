@@ -1,0 +1,56 @@
+#pragma once
+// The root of the framework's classes, and the class descriptions the runtime registers:
+// full name, base class, writable properties (walked by SetProperties) and event names.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <variant>
+#include <vector>
+
+#include "framework/core/text.h"
+
+struct Color {
+    uint8_t Red = 0, Green = 0, Blue = 0;
+    // From &hRRGGBB.
+    static constexpr Color FromRGB(uint32_t rgb) {
+        return {uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)};
+    }
+    friend bool operator==(const Color&, const Color&) = default;
+};
+
+enum class PropertyType { Int32, Boolean, Color, String };
+using PropertyValue = std::variant<int32_t, bool, Color, String>;
+
+class Object;
+
+struct PropertyInfo {
+    String name;
+    PropertyType type;
+    // Sets the property as an assignment in code would. `value` holds the alternative of `type`.
+    std::function<void(Object&, const PropertyValue&)> set;
+};
+
+struct ClassInfo {
+    String fullName;
+    const ClassInfo* base = nullptr;
+    std::vector<PropertyInfo> properties;
+    std::vector<String> events;
+
+    // The property of that name in this class or its bases, letter case ignored; nullptr if none.
+    const PropertyInfo* FindProperty(const String& name) const;
+    // True when this class is `other` or derives from it.
+    bool IsA(const ClassInfo& other) const;
+};
+
+class Object : public std::enable_shared_from_this<Object> {
+public:
+    virtual ~Object() = default;
+    static const ClassInfo& StaticClass();
+    virtual const ClassInfo& Class() const { return StaticClass(); }
+};
+
+// For a class body: declares StaticClass() and overrides Class(); define StaticClass() in the .cpp.
+#define TW_CLASS_INFO                              \
+public:                                            \
+    static const ClassInfo& StaticClass();         \
+    const ClassInfo& Class() const override { return StaticClass(); }

@@ -1,0 +1,32 @@
+#pragma once
+// A movie (a playable file) and the player control with its play/position strip.
+#include <filesystem>
+#include <memory>
+
+#include "framework/core/object.h"
+#include "framework/ui/controls.h"
+
+class Movie : public Object {
+    TW_CLASS_INFO
+public:
+    explicit Movie(std::filesystem::path path) : path_(std::move(path)) {}
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+class MoviePlayer : public RectControl {
+    TW_CLASS_INFO
+public:
+    void Constructor() override;
+    std::shared_ptr<::Movie> Movie() const;
+    // Nil unloads (the file is let go at once); a file rewritten under the same name plays anew.
+    void SetMovie(std::shared_ptr<::Movie> movie);
+    // Starts the loaded movie; does nothing without one.
+    void Play();
+    void Stop();
+    bool IsPlaying() const;
+    // How often Play has been called (for tests).
+    int32_t PlayCalls() const;
+};
