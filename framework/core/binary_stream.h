@@ -1,8 +1,10 @@
 #pragma once
 // Writing a file so that a failure loses nothing: Create opens a new temporary file beside the
-// target; Close renames it over the target only once everything is written and closed. A stream
-// dropped before Close (after a failed write, say) removes its temporary file and leaves the
-// target as it was.
+// target (a short hidden name, ".tw-" and six characters, so it fits wherever the target's name
+// fits and never looks like a .wav); Close renames it over the target only once everything is
+// written, synced and closed. A stream dropped before Close (after a failed write, say) removes
+// its temporary file and leaves the target as it was. The new file gets the permissions a
+// plain open() would give it (0666 less the umask).
 #include <cstdint>
 #include <memory>
 
@@ -11,24 +13,30 @@
 
 class BinaryStream : public Object {
     TW_CLASS_INFO
-public:
+  public:
     // `replace` True: Close replaces an existing file of that name; False: Create raises
-    // IOException when it exists. Raises IOException (ErrorNumber = errno) when the file cannot be
-    // created; NilObjectException for a Nil item.
+    // IOException (EEXIST) when it exists, and Close when one appeared meanwhile. Raises
+    // IOException (ErrorNumber = errno, also set as the item's LastErrorCode, message naming the
+    // file) when the file cannot be created, a name too long for its folder included
+    // (ENAMETOOLONG); NilObjectException for a Nil item.
     static std::shared_ptr<BinaryStream> Create(const std::shared_ptr<FolderItem>& file,
                                                 bool replace);
     ~BinaryStream() override;
     BinaryStream(const BinaryStream&) = delete;
     BinaryStream& operator=(const BinaryStream&) = delete;
 
-    // Writes the bytes unchanged; IOException (ErrorNumber = errno) when the write fails.
+    // Writes the bytes unchanged, all of them; IOException (ErrorNumber = errno) when the write
+    // fails, and EBADF after Close. The stream then stays unclosed: dropping it removes the
+    // temporary file.
     void Write(const String& data);
-    // Flushes, closes and puts the file in place; IOException when any of that fails.
+    // fsyncs, closes and puts the file in place; IOException when any of that fails, and the
+    // temporary file is removed. A second Close does nothing.
     void Close();
     int32_t LastErrorCode() const { return lastError_; }
 
-private:
-    BinaryStream(std::shared_ptr<FolderItem> file, bool replace, int fd, std::filesystem::path temp);
+  private:
+    BinaryStream(std::shared_ptr<FolderItem> file, bool replace, int fd,
+                 std::filesystem::path temp);
     std::shared_ptr<FolderItem> file_;
     bool replace_;
     int fd_ = -1;

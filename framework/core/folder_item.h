@@ -2,8 +2,12 @@
 // A file or folder of the file system, named by bytes: the path is built from the byte string and
 // never passes through QString, so a name holding bytes an escape made is used exactly.
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <memory>
+#include <vector>
+
+#include <sys/types.h>
 
 #include "framework/core/object.h"
 #include "framework/core/text.h"
@@ -12,7 +16,7 @@ class Movie;  // framework/ui/movie_player.h
 
 class FolderItem : public Object {
     TW_CLASS_INFO
-public:
+  public:
     explicit FolderItem(std::filesystem::path path);
 
     // The item `name` directly inside this folder, existing or not. Nil for what is not one name:
@@ -22,9 +26,13 @@ public:
     bool Directory() const;
     // Removes the file or empty folder; reports nothing (see LastErrorCode).
     void Delete();
-    // Creates the folder when missing; an existing one stays as it is. Reports nothing.
+    // Creates the folder when missing (its parent must exist); an existing one stays as it is.
+    // Reports nothing: LastErrorCode is 0 when a folder stands there afterwards, else errno
+    // (EEXIST for a file of that name).
     void CreateAsFolder();
     // Items of a folder in the file system's own order ("." and ".." left out); 0 for a non-folder.
+    // The listing is kept and reused while the folder's status (inode, size, times) is unchanged,
+    // so walking Count/Item reads the folder once; any change to the folder reads it afresh.
     int32_t Count() const;
     // Item `index` (1-based) of that order; Nil out of range.
     std::shared_ptr<FolderItem> Item(int32_t index) const;
@@ -40,12 +48,29 @@ public:
     // Opens the item in the desktop's file browser.
     void Launch(bool activate = true) const;
 
-private:
+  private:
+    friend class BinaryStream;  // reports its create failures through LastErrorCode
+
+    // What identifies one state of a folder's entries.
+    struct FolderStamp {
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = 0;
+        timespec modified{}, changed{};
+        bool operator==(const FolderStamp& o) const;
+    };
+    // Brings the kept listing up to date; false when this is not a readable folder.
+    bool Refresh() const;
+
     std::filesystem::path path_;
     mutable int32_t lastError_ = 0;
+    mutable std::vector<std::string> listing_;
+    mutable FolderStamp stamp_;
+    mutable bool listingTrusted_ = false;
 };
 
 namespace SpecialFolder {
-// The user's Documents folder as the desktop defines it (XDG user directories).
+// The user's Documents folder as the desktop defines it (XDG user directories, read afresh at
+// each call); Nil when there is none. Needs no QCoreApplication.
 std::shared_ptr<FolderItem> Documents();
 }  // namespace SpecialFolder

@@ -1,0 +1,202 @@
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+
+#include "framework/core/binary_stream.h"
+#include "framework/core/exceptions.h"
+#include "tests/support/temp_home.h"
+
+namespace {
+namespace fs = std::filesystem;
+using std::string_literals::operator""s;
+
+std::set<std::string> Names(const fs::path& folder) {
+    std::set<std::string> names;
+    DIR* dir = opendir(folder.c_str());
+    while (const dirent* e = dir ? readdir(dir) : nullptr)
+        if (e->d_name != "."s && e->d_name != ".."s) names.insert(e->d_name);
+    if (dir) closedir(dir);
+    return names;
+}
+
+std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void Put(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Writes `bytes` as `name` through a stream; returns the error number of the IOException, or 0.
+int WriteFile(const std::shared_ptr<FolderItem>& file, const String& bytes, bool replace = true) {
+    try {
+        auto stream = BinaryStream::Create(file, replace);
+        stream->Write(bytes);
+        stream->Close();
+        return 0;
+    } catch (const IOException& e) {
+        return e.ErrorNumber;
+    }
+}
+
+class BinaryStreamTest : public testing::Test {
+  protected:
+    TempHome home;
+    fs::path root = home.Path() / "out";
+    std::shared_ptr<FolderItem> folder;
+    const String image = "RIFF\0\0\0\0WAVE\x80\xFF\x01"s;
+    void SetUp() override {
+        fs::create_directory(root);
+        folder = std::make_shared<FolderItem>(root);
+    }
+};
+
+TEST_F(BinaryStreamTest, WritesANewFileAndLeavesNothingElse) {
+    auto file = folder->Child("new.wav");
+    ASSERT_EQ(WriteFile(file, image), 0);
+    EXPECT_EQ(Read(root / "new.wav"), image);
+    EXPECT_EQ(Names(root), std::set<std::string>{"new.wav"});
+
+    mode_t mask = umask(0);
+    umask(mask);
+    struct stat st;
+    ASSERT_EQ(stat((root / "new.wav").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
+
+    ASSERT_EQ(WriteFile(folder->Child("empty.wav"), ""), 0);
+    EXPECT_EQ(fs::file_size(root / "empty.wav"), 0u);
+}
+
+TEST_F(BinaryStreamTest, ReplaceKeepsOneFileWithTheNewBytes) {
+    Put(root / "same.wav", "old bytes, longer than the new ones");
+    Put(root / "other.wav", "other");
+    ASSERT_EQ(WriteFile(folder->Child("same.wav"), image), 0);
+    EXPECT_EQ(Read(root / "same.wav"), image);
+    EXPECT_EQ(Read(root / "other.wav"), "other");
+    EXPECT_EQ(Names(root), (std::set<std::string>{"same.wav", "other.wav"}));
+}
+
+TEST_F(BinaryStreamTest, WithoutReplaceAnExistingFileIsRefused) {
+    Put(root / "kept.wav", "old");
+    EXPECT_EQ(WriteFile(folder->Child("kept.wav"), image, false), EEXIST);
+    EXPECT_EQ(Read(root / "kept.wav"), "old");
+
+    // The name taken between Create and Close is refused as well.
+    auto stream = BinaryStream::Create(folder->Child("late.wav"), false);
+    stream->Write(image);
+    Put(root / "late.wav", "first");
+    try {
+        stream->Close();
+        ADD_FAILURE() << "Close replaced a file it had to keep";
+    } catch (const IOException& e) {
+        EXPECT_EQ(e.ErrorNumber, EEXIST);
+    }
+    EXPECT_EQ(Read(root / "late.wav"), "first");
+    EXPECT_EQ(Names(root), (std::set<std::string>{"kept.wav", "late.wav"}));
+}
+
+TEST_F(BinaryStreamTest, DroppedBeforeCloseLeavesTheOldFile) {
+    Put(root / "a.wav", "old");
+    {
+        auto stream = BinaryStream::Create(folder->Child("a.wav"), true);
+        stream->Write(image);
+        auto fresh = BinaryStream::Create(folder->Child("b.wav"), true);
+        fresh->Write(image);
+        EXPECT_EQ(Names(root).size(), 3u);  // the old file and two temporary ones
+    }
+    EXPECT_EQ(Read(root / "a.wav"), "old");
+    EXPECT_EQ(Names(root), std::set<std::string>{"a.wav"});
+}
+
+TEST_F(BinaryStreamTest, WriteFailingPartWayKeepsTheOldFile) {
+    const std::string old(3000, 'o');
+    Put(root / "big.wav", old);
+    auto file = folder->Child("big.wav");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // A file-size limit fails the write for root too; SIGXFSZ ignored turns it into EFBIG.
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{1000, 1000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        int error = WriteFile(file, String(5000, 'n'));
+        _exit(error == EFBIG ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write did not raise IOException EFBIG";
+    EXPECT_EQ(Read(root / "big.wav"), old);
+    EXPECT_EQ(Names(root), std::set<std::string>{"big.wav"});
+}
+
+TEST_F(BinaryStreamTest, CreateFailuresRaiseWithErrnoAndName) {
+    Put(root / "plain", "a file where a folder should be");
+    struct Case {
+        std::shared_ptr<FolderItem> file;
+        int error;
+    };
+    const Case cases[] = {
+        {folder->Child("missing")->Child("x.wav"), ENOENT},
+        {folder->Child("plain")->Child("x.wav"), ENOTDIR},
+        {folder->Child(String(300, 'n')), ENAMETOOLONG},
+    };
+    for (const Case& c : cases) {
+        try {
+            BinaryStream::Create(c.file, true);
+            ADD_FAILURE() << "no exception for " << c.file->Path();
+        } catch (const IOException& e) {
+            EXPECT_EQ(e.ErrorNumber, c.error) << c.file->Path();
+            EXPECT_EQ(c.file->LastErrorCode(), c.error);
+            EXPECT_NE(e.Message.find(c.file->Path().string()), std::string::npos) << e.Message;
+            EXPECT_STREQ(e.ClassName(), "IOException");
+        }
+    }
+    EXPECT_EQ(Names(root), std::set<std::string>{"plain"});
+    EXPECT_EQ(Read(root / "plain"), "a file where a folder should be");
+    EXPECT_THROW(BinaryStream::Create(nullptr, true), NilObjectException);
+}
+
+TEST_F(BinaryStreamTest, CloseFailureRemovesTheTemporaryFile) {
+    // A folder stands where the file goes: the rename in Close fails.
+    fs::create_directory(root / "dir.wav");
+    Put(root / "dir.wav" / "inside", "kept");
+    EXPECT_EQ(WriteFile(folder->Child("dir.wav"), image), EISDIR);
+    EXPECT_EQ(Read(root / "dir.wav" / "inside"), "kept");
+    EXPECT_EQ(Names(root), std::set<std::string>{"dir.wav"});
+
+    auto stream = BinaryStream::Create(folder->Child("twice.wav"), true);
+    stream->Close();
+    stream->Close();  // a second Close does nothing
+    EXPECT_THROW(stream->Write("late"), IOException);
+    EXPECT_EQ(stream->LastErrorCode(), EBADF);
+}
+
+TEST_F(BinaryStreamTest, NamesAreWrittenAsTheirBytes) {
+    String controls;
+    for (char c = 0x01; c <= 0x1F; ++c) controls += c;
+    const std::set<std::string> names = {controls + ".wav",
+                                         "\xFF"
+                                         "br1225.wav",
+                                         "a\nb.wav", "\xC3\xA9.wav", "\xE6\x97.wav"};
+    for (const std::string& name : names) {
+        auto file = folder->Child(name);
+        ASSERT_NE(file, nullptr);
+        ASSERT_EQ(WriteFile(file, name), 0) << testing::PrintToString(name);
+    }
+    EXPECT_EQ(Names(root), names);
+    for (const std::string& name : names) EXPECT_EQ(Read(root / name), name);
+}
+}  // namespace

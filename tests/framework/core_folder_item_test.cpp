@@ -1,0 +1,160 @@
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "framework/core/folder_item.h"
+#include "tests/support/temp_home.h"
+
+namespace {
+namespace fs = std::filesystem;
+using std::string_literals::operator""s;
+
+std::vector<std::string> ReaddirOrder(const fs::path& folder) {
+    std::vector<std::string> names;
+    DIR* dir = opendir(folder.c_str());
+    while (const dirent* e = dir ? readdir(dir) : nullptr)
+        if (e->d_name != "."s && e->d_name != ".."s) names.push_back(e->d_name);
+    if (dir) closedir(dir);
+    return names;
+}
+
+void Touch(const fs::path& path) {
+    std::ofstream(path) << "x";
+}
+
+// Walks the folder the way the file list does: Count read afresh before each Item.
+std::vector<std::string> Walk(const FolderItem& folder) {
+    std::vector<std::string> names;
+    for (int32_t i = 1; i <= folder.Count(); ++i) names.push_back(folder.Item(i)->Name());
+    return names;
+}
+
+class FolderItemTest : public testing::Test {
+  protected:
+    TempHome home;
+    fs::path root = home.Path() / "root";
+    std::shared_ptr<FolderItem> folder;
+    void SetUp() override {
+        fs::create_directory(root);
+        folder = std::make_shared<FolderItem>(root);
+    }
+};
+
+TEST_F(FolderItemTest, ChildIsOneNameOnly) {
+    for (const String& name : {""s, "."s, ".."s, "a/b"s, "/"s, "../x"s, "x/"s, "a\0b"s, "\0"s})
+        EXPECT_EQ(folder->Child(name), nullptr) << testing::PrintToString(name);
+
+    for (const String& name : {"a"s, "..."s, ".hidden"s, "a b.wav"s, "\xFF\n\x01"s, "\\"s}) {
+        auto child = folder->Child(name);
+        ASSERT_NE(child, nullptr) << testing::PrintToString(name);
+        EXPECT_EQ(child->Name(), name);
+        EXPECT_EQ(child->Path(), root / name);
+        EXPECT_FALSE(child->Exists());
+    }
+}
+
+TEST_F(FolderItemTest, ExistsDirectoryAndDelete) {
+    Touch(root / "file");
+    fs::create_directory(root / "sub");
+    auto file = folder->Child("file"), sub = folder->Child("sub");
+    EXPECT_TRUE(file->Exists());
+    EXPECT_FALSE(file->Directory());
+    EXPECT_TRUE(sub->Directory());
+
+    file->Delete();
+    EXPECT_EQ(file->LastErrorCode(), 0);
+    EXPECT_FALSE(file->Exists());
+    file->Delete();
+    EXPECT_EQ(file->LastErrorCode(), ENOENT);
+
+    Touch(root / "sub" / "inner");
+    sub->Delete();  // not empty: stays, silently
+    EXPECT_NE(sub->LastErrorCode(), 0);
+    EXPECT_TRUE(fs::exists(root / "sub" / "inner"));
+    fs::remove(root / "sub" / "inner");
+    sub->Delete();
+    EXPECT_EQ(sub->LastErrorCode(), 0);
+    EXPECT_FALSE(sub->Exists());
+}
+
+TEST_F(FolderItemTest, CreateAsFolderKeepsWhatIsThere) {
+    auto sub = folder->Child("sub");
+    sub->CreateAsFolder();
+    EXPECT_EQ(sub->LastErrorCode(), 0);
+    EXPECT_TRUE(sub->Directory());
+    Touch(root / "sub" / "kept");
+    sub->CreateAsFolder();
+    EXPECT_EQ(sub->LastErrorCode(), 0);
+    EXPECT_TRUE(fs::exists(root / "sub" / "kept"));
+
+    Touch(root / "plain");
+    auto plain = folder->Child("plain");
+    plain->CreateAsFolder();
+    EXPECT_EQ(plain->LastErrorCode(), EEXIST);
+    EXPECT_TRUE(fs::is_regular_file(root / "plain"));
+
+    auto deep = folder->Child("missing")->Child("deep");
+    deep->CreateAsFolder();
+    EXPECT_EQ(deep->LastErrorCode(), ENOENT);
+    EXPECT_FALSE(deep->Exists());
+}
+
+TEST_F(FolderItemTest, CountAndItemFollowTheFileSystemOrder) {
+    for (const char* name : {"b.wav", "a.wav", ".hidden", "c", "\xFF.wav"}) Touch(root / name);
+    fs::create_directory(root / "dir.wav");
+    auto expected = ReaddirOrder(root);
+    ASSERT_EQ(expected.size(), 6u);
+    EXPECT_EQ(folder->Count(), 6);
+    EXPECT_EQ(Walk(*folder), expected);
+    EXPECT_EQ(folder->Item(2)->Path(), root / expected[1]);
+
+    for (int32_t index : {0, -1, 7, INT32_MAX, INT32_MIN}) EXPECT_EQ(folder->Item(index), nullptr);
+    EXPECT_EQ(folder->Child("c")->Count(), 0);
+    EXPECT_EQ(folder->Child("c")->Item(1), nullptr);
+    EXPECT_EQ(folder->Child("none")->Count(), 0);
+    EXPECT_EQ(FolderItem(root / "dir.wav").Count(), 0);
+}
+
+TEST_F(FolderItemTest, ListingFollowsChangesAtOnce) {
+    EXPECT_EQ(folder->Count(), 0);
+    // Changes right after a listing, inside the same clock tick, must still show.
+    for (int round = 0; round < 50; ++round) {
+        Touch(root / ("f" + std::to_string(round)));
+        ASSERT_EQ(folder->Count(), round + 1);
+        ASSERT_EQ(Walk(*folder), ReaddirOrder(root));
+    }
+    fs::remove(root / "f7");
+    EXPECT_EQ(folder->Count(), 49);
+    fs::rename(root / "f8", root / "g8");
+    EXPECT_EQ(Walk(*folder), ReaddirOrder(root));
+    // The folder replaced by another of the same name.
+    fs::remove_all(root);
+    fs::create_directory(root);
+    Touch(root / "only");
+    EXPECT_EQ(Walk(*folder), std::vector<std::string>{"only"});
+}
+
+TEST(SpecialFolder, DocumentsIsInsideHome) {
+    TempHome home;
+    auto docs = SpecialFolder::Documents();
+    ASSERT_NE(docs, nullptr);
+    EXPECT_EQ(docs->Path(), home.Documents());
+}
+
+TEST(SpecialFolder, DocumentsFollowsTheUserDirectories) {
+    TempHome home;
+    fs::create_directories(home.Path() / ".config");
+    fs::create_directory(home.Path() / "Papers");
+    std::ofstream(home.Path() / ".config" / "user-dirs.dirs")
+        << "# written by the test\nXDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n";
+    auto docs = SpecialFolder::Documents();
+    ASSERT_NE(docs, nullptr);
+    EXPECT_EQ(docs->Path(), home.Path() / "Papers");
+}
+}  // namespace
