@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "framework/core/exceptions.h"
+#include "signal/generator.h"
+#include "tests/support/temp_home.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const String kTail = "br1225sr29400hi7350lo4900.wav";
+
+String ReadFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return String(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFile(const fs::path& p, const String& bytes) {
+    std::ofstream out(p, std::ios::binary);
+    out << bytes;
+}
+
+String Image(const String& data, const String& head, const String& foot) {
+    GeneraterClass g;
+    g.Constructor(data, head, foot, 1225, 29400, 7350, 4900);
+    return g.mWavData;
+}
+
+class OutputFile : public testing::Test {
+  protected:
+    std::shared_ptr<FolderItem> Generate(const String& data, const String& head = "",
+                                         const String& foot = "\n\n") {
+        return Module1::generate(data, head, foot, 1225, 29400, 7350, 4900);
+    }
+
+    // Every entry under the temporary HOME, with the bytes of each file.
+    std::map<String, String> Snapshot() const {
+        std::map<String, String> entries;
+        for (const auto& e : fs::recursive_directory_iterator(home_.Path()))
+            entries[fs::relative(e.path(), home_.Path()).string()] =
+                e.is_regular_file() ? ReadFile(e.path()) : "<folder>";
+        return entries;
+    }
+
+    std::vector<String> OutputNames() const {
+        std::vector<String> names;
+        for (const auto& e : fs::directory_iterator(home_.OutputFolder()))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TempHome home_;
+};
+
+TEST_F(OutputFile, WavFolderIsTarnwhistleInDocumentsMadeAtEveryCall) {
+    auto folder = Module1::wavFolder();
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(folder->Path(), home_.OutputFolder());
+    EXPECT_TRUE(fs::is_directory(home_.OutputFolder()));
+    WriteFile(home_.OutputFolder() / "kept.wav", "k");
+    Module1::wavFolder();
+    EXPECT_EQ(ReadFile(home_.OutputFolder() / "kept.wav"), "k");
+    fs::remove_all(home_.Documents());
+    Module1::wavFolder();
+    EXPECT_TRUE(fs::is_directory(home_.OutputFolder()));
+}
+
+TEST_F(OutputFile, InitialStateAndKeypadFiles) {
+    const struct {
+        String data, head, foot;
+        String name;
+        size_t bytes;
+    } cases[] = {
+        {"Hello!", "", "\n\n", "Hello!" + kTail, 3308},
+        {"5", "", "\n\n", "5" + kTail, 2108},
+        {"", "H", "\n\n", kTail, 2108},
+        {Module1::HexStringConv("(41)(42)", "(", ")"), "", "", "AB" + kTail, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto f = Generate(c.data, c.head, c.foot);
+        ASSERT_TRUE(f);
+        EXPECT_EQ(f->Path(), home_.OutputFolder() / c.name);
+        EXPECT_TRUE(f->Exists());
+        const String written = ReadFile(f->Path());
+        EXPECT_TRUE(written == Image(c.data, c.head, c.foot));
+        if (c.bytes) {
+            EXPECT_EQ(written.size(), c.bytes);
+        }
+    }
+}
+
+TEST_F(OutputFile, AllTextsEmptyGiveAnEmptyFileThatIsStillCreated) {
+    auto f = Generate("", "", "");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->Path(), home_.OutputFolder() / kTail);
+    ASSERT_TRUE(fs::exists(f->Path()));
+    EXPECT_EQ(fs::file_size(f->Path()), 0u);
+}
+
+TEST_F(OutputFile, TheSameNameTwiceLeavesOneFileWithTheSecondImage) {
+    Generate("Hello!", "", "\n\n");
+    Generate("other");
+    const String otherBytes = ReadFile(home_.OutputFolder() / ("other" + kTail));
+    Generate("Hello!", "pre", "");
+    EXPECT_EQ(OutputNames(), (std::vector<String>{"Hello!" + kTail, "other" + kTail}));
+    EXPECT_TRUE(ReadFile(home_.OutputFolder() / ("Hello!" + kTail)) == Image("Hello!", "pre", ""));
+    EXPECT_TRUE(ReadFile(home_.OutputFolder() / ("other" + kTail)) == otherBytes);
+}
+
+TEST_F(OutputFile, ARemovedOutputFolderIsMadeAgain) {
+    Generate("x");
+    fs::remove_all(home_.OutputFolder());
+    auto f = Generate("y");
+    EXPECT_TRUE(fs::exists(home_.OutputFolder() / ("y" + kTail)));
+}
+
+TEST_F(OutputFile, NumbersAreWrittenInPlainDecimal) {
+    auto f = Module1::generate("d", "", "", 4294967295u, 44100, 0, 0);
+    EXPECT_EQ(f->Name(), "dbr4294967295sr44100hi0lo0.wav");
+}
+
+TEST_F(OutputFile, NamesThatAreNotOneFileNameWriteNothing) {
+    Module1::wavFolder();
+    const auto before = Snapshot();
+    for (const String& data : {String("a/b"), String("../x"), String("/abs"), String("a\0b", 3)}) {
+        SCOPED_TRACE(data);
+        try {
+            Generate(data);
+            ADD_FAILURE() << "no exception";
+        } catch (const NilObjectException& e) {
+            String shown = data;
+            if (shown.find('\0') != String::npos) shown = "a\\x00b";
+            EXPECT_NE(e.Message.find(shown + kTail), String::npos) << e.Message;
+        }
+        EXPECT_EQ(Snapshot(), before);
+    }
+}
+
+TEST_F(OutputFile, DotsNameAFileInsideTheFolder) {
+    // ".." followed by the numbers is an ordinary name, never the parent folder.
+    auto f = Generate("..");
+    EXPECT_EQ(f->Path(), home_.OutputFolder() / (".." + kTail));
+    EXPECT_EQ(OutputNames(), std::vector<String>{".." + kTail});
+    EXPECT_FALSE(fs::exists(home_.Documents() / kTail));
+}
+
+TEST_F(OutputFile, BytesEscapesMadeAreWrittenExactly) {
+    String data;
+    for (int b = 0x01; b <= 0x1F; ++b) data += char(b);
+    data += "\xFF\xC3\xA9";
+    Generate(data);
+    EXPECT_EQ(OutputNames(), std::vector<String>{data + kTail});
+    EXPECT_TRUE(ReadFile(home_.OutputFolder() / (data + kTail)) == Image(data, "", "\n\n"));
+}
+
+TEST_F(OutputFile, AnOverlongNameRaisesIOException) {
+    try {
+        Generate(String(300, 'n'));
+        ADD_FAILURE() << "no exception";
+    } catch (const IOException& e) {
+        EXPECT_EQ(e.ErrorNumber, ENAMETOOLONG);
+    }
+    EXPECT_TRUE(OutputNames().empty());
+}
+
+TEST_F(OutputFile, APlainFileWhereAFolderShouldBeRaisesIOException) {
+    for (const fs::path& blocker : {home_.OutputFolder(), home_.Documents()}) {
+        SCOPED_TRACE(blocker.string());
+        fs::remove_all(home_.Documents());
+        fs::create_directories(blocker.parent_path());
+        WriteFile(blocker, "plain");
+        EXPECT_THROW(Generate("x"), IOException);
+        EXPECT_EQ(ReadFile(blocker), "plain");
+    }
+}
+
+TEST_F(OutputFile, AFailedWriteKeepsTheOldFile) {
+    Module1::wavFolder();
+    const fs::path target = home_.OutputFolder() / ("Hello!" + kTail);
+    WriteFile(target, "the old file");
+
+    // A file-size limit makes the write fail part-way, even for root.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1000, 1000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            Generate("Hello!");
+            _exit(10);
+        } catch (const IOException& e) {
+            _exit(e.ErrorNumber == EFBIG ? 0 : 11);
+        } catch (...) {
+            _exit(12);
+        }
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "10: no exception, 11: wrong error number, 12: other";
+    EXPECT_EQ(ReadFile(target), "the old file");
+    EXPECT_EQ(OutputNames(), std::vector<String>{"Hello!" + kTail});
+}
+
+}  // namespace
