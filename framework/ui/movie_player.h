@@ -8,17 +8,19 @@
 
 class Movie : public Object {
     TW_CLASS_INFO
-public:
+  public:
     explicit Movie(std::filesystem::path path) : path_(std::move(path)) {}
     const std::filesystem::path& Path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
 class MoviePlayer : public RectControl {
     TW_CLASS_INFO
-public:
+  public:
+    MoviePlayer();
+    ~MoviePlayer() override;
     void Constructor() override;
     std::shared_ptr<::Movie> Movie() const;
     // Nil unloads (the file is let go at once); a file rewritten under the same name plays anew.
@@ -29,4 +31,16 @@ public:
     bool IsPlaying() const;
     // How often Play has been called (for tests).
     int32_t PlayCalls() const;
+
+  protected:
+    QWidget* CreateWidget(QWidget* parent) override;
+
+  private:
+    // Loads the movie's file afresh (or nothing for Nil), so a rewritten file plays anew.
+    void Load();
+    void StartPlayback();
+    struct Playback;
+    std::unique_ptr<Playback> playback_;
+    std::shared_ptr<::Movie> movie_;
+    int32_t playCalls_ = 0;
 };

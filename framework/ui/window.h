@@ -88,10 +88,16 @@ public:
     QWidget* ContentWidget() const;
 
 private:
-    void Adopt(Object& object);
     struct Impl;
+    friend void RuntimeReleaseModuleObjects();
+    void Adopt(Object& object);
+    // Closes and destroys the native window; the object stays, without a screen presence.
+    void ReleaseNative();
     std::unique_ptr<Impl> impl_;
     std::shared_ptr<::MenuBar> menuBar_;
     std::vector<std::shared_ptr<Object>> controls_;
+    std::vector<String> controlNames_;  // the name each of controls_ was registered under
     bool contentsChanged_ = false;
 };
+
+void RuntimeReleaseModuleObjects();

@@ -1,0 +1,100 @@
+#pragma once
+// What the control classes share inside framework/ui: the state behind RectControl, the bridge
+// from Qt events to control events, byte/QString conversion and class-table builders.
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <map>
+#include <memory>
+
+#include "framework/core/object.h"
+#include "framework/ui/controls.h"
+#include "framework/ui/runtime.h"
+
+inline QString ToQt(const String& s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+inline String FromQt(const QString& s) {
+    QByteArray bytes = s.toUtf8();
+    return String(bytes.constData(), size_t(bytes.size()));
+}
+
+// Turns the Qt input events of a control's widget into the control's MouseEnter, MouseExit and
+// MouseDown. Holds the control weakly: once the control has gone the events pass on untouched.
+class ControlEventBridge : public QObject {
+  public:
+    ControlEventBridge(std::weak_ptr<Object> control, QWidget* controlWidget, bool raisePress,
+                       QObject* parent);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    std::weak_ptr<Object> control_;
+    QPointer<QWidget> controlWidget_;
+    bool raisePress_;
+};
+
+struct RectControl::Impl {
+    QPointer<QWidget> widget;
+    std::weak_ptr<Object> self;
+    int32_t left = 0, top = 0, width = 80, height = 22;
+    bool lockLeft = true, lockTop = true, lockRight = false, lockBottom = false;
+    int32_t tabIndex = 0;
+    bool tabStop = true, visible = true, enabled = true, autoDeactivate = true;
+    String helpTag, initialParent;
+    std::shared_ptr<::MouseCursor> cursor;
+    float textSize = 0;
+    FontUnits textUnit = FontUnits::Default;
+    String textFont = "System";
+    bool bold = false, italic = false, underline = false;
+    Qt::FocusPolicy naturalFocus = Qt::NoFocus;
+    std::map<String, PropertyValue> stored;
+
+    void ApplyGeometry();
+    void ApplyFont();
+    void ApplyCursor();
+    void ApplyFocus();
+};
+
+// The control behind `weak`, as its class, or Nil once it has gone.
+template <class C>
+std::shared_ptr<C> LockControl(const std::weak_ptr<Object>& weak) {
+    return std::static_pointer_cast<C>(weak.lock());
+}
+
+// Class-table builders: a property set through a setter of class C.
+namespace classinfo {
+template <class C>
+PropertyInfo Int(const char* name, void (C::*set)(int32_t)) {
+    return {name, PropertyType::Int32, [set](Object& o, const PropertyValue& v) {
+                (static_cast<C&>(o).*set)(std::get<int32_t>(v));
+            }};
+}
+template <class C>
+PropertyInfo Bool(const char* name, void (C::*set)(bool)) {
+    return {name, PropertyType::Boolean, [set](Object& o, const PropertyValue& v) {
+                (static_cast<C&>(o).*set)(std::get<bool>(v));
+            }};
+}
+template <class C>
+PropertyInfo Colour(const char* name, void (C::*set)(Color)) {
+    return {name, PropertyType::Color, [set](Object& o, const PropertyValue& v) {
+                (static_cast<C&>(o).*set)(std::get<Color>(v));
+            }};
+}
+template <class C>
+PropertyInfo Str(const char* name, void (C::*set)(const String&)) {
+    return {name, PropertyType::String, [set](Object& o, const PropertyValue& v) {
+                (static_cast<C&>(o).*set)(std::get<String>(v));
+            }};
+}
+// A property kept as it is set, with no effect on screen.
+inline PropertyInfo Kept(const char* name, PropertyType type) {
+    return {name, type, [key = String(name)](Object& o, const PropertyValue& v) {
+                static_cast<RectControl&>(o).StoreProperty(key, v);
+            }};
+}
+}  // namespace classinfo

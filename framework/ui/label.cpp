@@ -1,0 +1,91 @@
+// Label: a QLabel with its own colour, alignment and font.
+#include <QLabel>
+
+#include "framework/ui/control_support.h"
+
+using namespace classinfo;
+
+const ClassInfo& Label::StaticClass() {
+    static const ClassInfo info{
+        "Label",
+        &RectControl::StaticClass(),
+        {Str("Text", &Label::SetText), Int("TextAlign", &Label::SetTextAlign),
+         Colour("TextColor", &Label::SetTextColor), Bool("MultiLine", &Label::SetMultiLine),
+         Bool("Selectable", &Label::SetSelectable), Kept("Transparent", PropertyType::Boolean),
+         Str("TextFont", &RectControl::SetTextFont), Bool("Bold", &Label::SetBold),
+         Bool("Italic", &RectControl::SetItalic), Bool("Underline", &RectControl::SetUnderline),
+         Kept("DataSource", PropertyType::String), Kept("DataField", PropertyType::String)},
+        {}};
+    return info;
+}
+
+void Label::Constructor() {
+    RectControl::Constructor();
+}
+
+QWidget* Label::CreateWidget(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->installEventFilter(new ControlEventBridge(impl_->self, label, true, label));
+    impl_->widget = label;
+    ApplyLook();
+    return label;
+}
+
+void Label::ApplyLook() {
+    auto* label = static_cast<QLabel*>(impl_->widget.data());
+    if (!label) return;
+    label->setText(ToQt(text_));
+    Qt::Alignment horizontal = textAlign_ == 1   ? Qt::AlignHCenter
+                               : textAlign_ == 2 ? Qt::AlignRight
+                                                 : Qt::AlignLeft;
+    label->setAlignment(horizontal | (multiLine_ ? Qt::AlignTop : Qt::AlignVCenter));
+    label->setWordWrap(multiLine_);
+    label->setTextInteractionFlags(selectable_ ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText,
+                     QColor(textColor_.Red, textColor_.Green, textColor_.Blue));
+    label->setPalette(palette);
+}
+
+String Label::Text() const {
+    return text_;
+}
+void Label::SetText(const String& v) {
+    text_ = v;
+    ApplyLook();
+}
+Color Label::TextColor() const {
+    return textColor_;
+}
+void Label::SetTextColor(Color v) {
+    textColor_ = v;
+    ApplyLook();
+}
+int32_t Label::TextAlign() const {
+    return textAlign_;
+}
+void Label::SetTextAlign(int32_t v) {
+    textAlign_ = v;
+    ApplyLook();
+}
+bool Label::MultiLine() const {
+    return multiLine_;
+}
+void Label::SetMultiLine(bool v) {
+    multiLine_ = v;
+    ApplyLook();
+}
+bool Label::Selectable() const {
+    return selectable_;
+}
+void Label::SetSelectable(bool v) {
+    selectable_ = v;
+    ApplyLook();
+}
+bool Label::Bold() const {
+    return RectControl::Bold();
+}
+void Label::SetBold(bool v) {
+    RectControl::SetBold(v);
+}

@@ -1,0 +1,252 @@
+// The runtime: the Qt application, the class registry, the event loop, the exception boundary
+// and the report of exceptions nobody caught.
+#include "framework/ui/runtime.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "framework/core/exceptions.h"
+#include "framework/ui/menu.h"
+#include "framework/ui/runtime_internal.h"
+#include "framework/ui/window.h"
+
+namespace {
+
+struct RuntimeState {
+    QApplication* ownedApp = nullptr;  // created by RuntimeInit; a test's own is not ours
+    bool initialized = false;
+    std::vector<const ClassInfo*> classes;
+    ExceptionHelper helper = nullptr;
+    std::shared_ptr<Application> app;
+    std::vector<std::shared_ptr<Window>> windows;
+    ExceptionReportSink sink;
+    bool quitRequested = false;
+    bool inLoop = false;
+    bool failed = false;
+    int exitCode = 0;
+};
+
+RuntimeState& State() {
+    static RuntimeState state;
+    return state;
+}
+
+// QApplication keeps argc and argv for its whole life.
+int qtArgc = 1;
+char programName[256] = "tarnwhistle";
+char* qtArgv[] = {programName, nullptr};
+
+void SetProgramName() {
+#ifdef __GLIBC__
+    if (program_invocation_short_name && *program_invocation_short_name)
+        std::snprintf(programName, sizeof programName, "%s", program_invocation_short_name);
+#endif
+}
+
+void ShowReportWindow(const String& className, const String& message) {
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+    auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Unhandled exception"),
+                                ToQString(className + ": " + message), QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
+void Report(const String& className, const String& message) noexcept {
+    std::fprintf(stderr, "%s: %s\n", className.c_str(), message.c_str());
+    std::fflush(stderr);
+    try {
+        if (State().sink)
+            State().sink(className, message);
+        else
+            ShowReportWindow(className, message);
+    } catch (...) {
+        // The report itself failed: standard error already has it.
+    }
+}
+
+}  // namespace
+
+const ClassInfo& Application::StaticClass() {
+    static const ClassInfo info{
+        "Application",
+        &Object::StaticClass(),
+        {},
+        {"Open", "Close", "EnableMenuItems", "NewDocument", "OpenDocument", "HandleAppleEvent",
+         "Activate", "Deactivate", "UnhandledException", "CancelClose"}};
+    return info;
+}
+
+void Application::SetMenuBar(std::shared_ptr<::MenuBar> menuBar) {
+    menuBar_ = std::move(menuBar);
+}
+
+void Application::Quit() {
+    RuntimeRequestQuit();
+}
+
+void RuntimeRequestQuit() {
+    RuntimeState& s = State();
+    s.quitRequested = true;
+    s.exitCode = 0;
+    if (s.inLoop) QCoreApplication::exit(0);
+}
+
+void RuntimeInit() {
+    RuntimeState& s = State();
+    if (s.initialized) return;
+    if (!QCoreApplication::instance()) {
+        SetProgramName();
+        // The program name alone: whatever the command line held changes nothing.
+        qtArgc = 1;
+        s.ownedApp = new QApplication(qtArgc, qtArgv);
+    }
+    // The application ends by Quit, not when its last window closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+    s.initialized = true;
+}
+
+bool RuntimeInitialized() {
+    return State().initialized;
+}
+
+void RuntimeRegisterClass(const ClassInfo& info) {
+    auto& classes = State().classes;
+    for (const ClassInfo* c : classes)
+        if (c == &info) return;
+    classes.push_back(&info);
+}
+
+const std::vector<const ClassInfo*>& RuntimeRegisteredClasses() {
+    return State().classes;
+}
+
+const ClassInfo* RuntimeFindClass(const String& fullName) {
+    for (const ClassInfo* c : State().classes)
+        if (StrEquals(c->fullName, fullName)) return c;
+    return nullptr;
+}
+
+void RuntimeSetExceptionHelper(ExceptionHelper helper) {
+    State().helper = helper;
+}
+
+void RunFrameworkInitialization(void (*startup)()) {
+    RuntimeInit();
+    if (startup) startup();
+}
+
+void RuntimeRegisterAppObject(std::shared_ptr<Application> app) {
+    State().app = std::move(app);
+}
+
+std::shared_ptr<Application> RuntimeAppObject() {
+    return State().app;
+}
+
+void RuntimeRun() {
+    RuntimeState& s = State();
+    RuntimeInit();
+    // A Quit that came before the loop (during start-up) ends it before it begins.
+    if (!s.quitRequested) {
+        s.inLoop = true;
+        s.exitCode = QApplication::exec();
+        s.inLoop = false;
+    }
+    s.quitRequested = false;
+}
+
+void UnhandledException(std::exception_ptr error) noexcept {
+    if (!error) return;
+    try {
+        std::rethrow_exception(error);
+    } catch (const RuntimeException& e) {
+        Report(e.ClassName(), e.Message);
+    } catch (const std::exception& e) {
+        Report("std::exception", e.what());
+    } catch (...) {
+        Report("unknown exception", "");
+    }
+}
+
+void RuntimeMarkFailed() {
+    State().failed = true;
+}
+
+// No external (plug-in) control classes exist: every control is built in.
+void RuntimeInitExternalClasses() {}
+void InitPluginEntrypoints() {}
+
+void RuntimeAddWindow(const std::shared_ptr<Window>& window) {
+    auto& windows = State().windows;
+    for (const auto& w : windows)
+        if (w == window) return;
+    windows.push_back(window);
+}
+
+std::shared_ptr<Window> GetImplicitWindow(const String& fullClassName) {
+    for (const auto& w : State().windows)
+        if (StrEquals(w->Class().fullName, fullClassName)) return w;
+    return nullptr;
+}
+
+void RuntimeReleaseModuleObjects() {
+    std::vector<std::shared_ptr<Window>> windows;
+    windows.swap(State().windows);
+    for (const auto& w : windows) {
+        // A control (the timer) may hold its window: letting go of the controls breaks the cycle.
+        w->ReleaseControls();
+        w->ReleaseNative();
+    }
+    windows.clear();
+    State().classes.clear();
+}
+
+int RuntimeShutdown() {
+    RuntimeState& s = State();
+    int code = s.failed ? 1 : s.exitCode;
+    s.app.reset();
+    s.helper = nullptr;
+    s.failed = false;
+    s.exitCode = 0;
+    s.quitRequested = false;
+    if (s.ownedApp) {
+        // Report windows still open would outlive the application otherwise.
+        QList<QPointer<QWidget>> open;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (!w->parentWidget()) open.append(w);
+        for (const QPointer<QWidget>& w : open) delete w.data();
+        delete s.ownedApp;
+        s.ownedApp = nullptr;
+    }
+    s.initialized = false;
+    return code;
+}
+
+void RuntimeDispatch(const std::function<void()>& fn) noexcept {
+    try {
+        if (ExceptionHelper helper = State().helper) {
+            auto call = [](void* argument) {
+                (*static_cast<const std::function<void()>*>(argument))();
+            };
+            // The helper hands back the RuntimeException it caught; anything else comes through.
+            if (std::exception_ptr error = helper(call, const_cast<std::function<void()>*>(&fn)))
+                UnhandledException(error);
+        } else {
+            fn();
+        }
+    } catch (...) {
+        UnhandledException(std::current_exception());
+    }
+}
+
+void RuntimeSetReportSink(ExceptionReportSink sink) {
+    State().sink = std::move(sink);
+}

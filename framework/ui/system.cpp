@@ -1,0 +1,46 @@
+// The system object with its stock cursors, and ShowURL.
+#include "framework/ui/system.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "framework/ui/control_support.h"
+
+const ClassInfo& MouseCursor::StaticClass() {
+    static const ClassInfo info{"MouseCursor", &Object::StaticClass(), {}, {}};
+    return info;
+}
+
+const ClassInfo& Cursors::StaticClass() {
+    static const ClassInfo info{"Cursors", &Object::StaticClass(), {}, {}};
+    return info;
+}
+
+const ClassInfo& SystemClass::StaticClass() {
+    static const ClassInfo info{"SystemClass", &Object::StaticClass(), {}, {}};
+    return info;
+}
+
+std::shared_ptr<MouseCursor> Cursors::FingerPointer() const {
+    static const auto cursor = std::make_shared<MouseCursor>(MouseCursor::Shape::FingerPointer);
+    return cursor;
+}
+
+std::shared_ptr<MouseCursor> Cursors::StandardPointer() const {
+    static const auto cursor = std::make_shared<MouseCursor>(MouseCursor::Shape::Standard);
+    return cursor;
+}
+
+std::shared_ptr<::Cursors> SystemClass::Cursors() const {
+    static const auto cursors = std::make_shared<::Cursors>();
+    return cursors;
+}
+
+std::shared_ptr<SystemClass> System() {
+    static const auto system = std::make_shared<SystemClass>();
+    return system;
+}
+
+void ShowURL(const String& address) {
+    QDesktopServices::openUrl(QUrl(ToQt(address)));
+}

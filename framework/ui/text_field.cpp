@@ -1,0 +1,159 @@
+// TextEdit and TextField: a one-line text field on a QLineEdit.
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+#include "framework/ui/control_support.h"
+
+using namespace classinfo;
+
+const ClassInfo& TextEdit::StaticClass() {
+    static const ClassInfo info{
+        "TextEdit",
+        &RectControl::StaticClass(),
+        {Str("Text", &TextEdit::SetText), Colour("TextColor", &TextEdit::SetTextColor),
+         Colour("BackColor", &TextEdit::SetBackColor), Bool("ReadOnly", &TextEdit::SetReadOnly),
+         Int("LimitText", &TextEdit::SetLimitText), Int("Alignment", &TextEdit::SetAlignment),
+         Bool("Border", &TextEdit::SetBorder), Str("TextFont", &RectControl::SetTextFont),
+         Bool("Bold", &RectControl::SetBold), Bool("Italic", &RectControl::SetItalic),
+         Bool("Underline", &RectControl::SetUnderline), Kept("UseFocusRing", PropertyType::Boolean),
+         Kept("Format", PropertyType::String), Kept("Mask", PropertyType::String),
+         Kept("AcceptTabs", PropertyType::Boolean),
+         Kept("AutomaticallyCheckSpelling", PropertyType::Boolean),
+         Kept("DataSource", PropertyType::String), Kept("DataField", PropertyType::String)},
+        {"TextChange"}};
+    return info;
+}
+
+const ClassInfo& TextField::StaticClass() {
+    static const ClassInfo info{
+        "TextField",
+        &TextEdit::StaticClass(),
+        {Bool("Password", &TextEdit::SetPassword), Str("CueText", &TextEdit::SetCueText)},
+        {}};
+    return info;
+}
+
+void TextField::Constructor() {
+    RectControl::Constructor();
+}
+
+namespace {
+QLineEdit* LineEditOf(const QPointer<QWidget>& widget) {
+    return static_cast<QLineEdit*>(widget.data());
+}
+
+Qt::Alignment FieldAlignment(int32_t alignment) {
+    switch (alignment) {
+        case 2:
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        case 3:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        default:
+            return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+}  // namespace
+
+QWidget* TextEdit::CreateWidget(QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->installEventFilter(new ControlEventBridge(impl_->self, edit, true, edit));
+    edit->setText(ToQt(text_));
+    edit->setEchoMode(password_ ? QLineEdit::Password : QLineEdit::Normal);
+    edit->setReadOnly(readOnly_);
+    if (limitText_ > 0) edit->setMaxLength(limitText_);
+    edit->setPlaceholderText(ToQt(cueText_));
+    edit->setAlignment(FieldAlignment(alignment_));
+    edit->setFrame(border_);
+    // Typed or set by code, every change of the text is a TextChange.
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [weak = impl_->self] {
+        RuntimeDispatch([&] {
+            if (auto self = LockControl<TextEdit>(weak)) self->TextChange.Raise(self);
+        });
+    });
+    impl_->widget = edit;
+    ApplyPalette();
+    return edit;
+}
+
+String TextEdit::Text() const {
+    QLineEdit* edit = LineEditOf(impl_->widget);
+    if (!edit) return text_;
+    const QString shown = edit->text();
+    return shown == ToQt(text_) ? text_ : FromQt(shown);
+}
+
+void TextEdit::SetText(const String& v) {
+    text_ = v;
+    if (QLineEdit* edit = LineEditOf(impl_->widget)) edit->setText(ToQt(v));
+}
+
+Color TextEdit::TextColor() const {
+    return textColor_;
+}
+void TextEdit::SetTextColor(Color v) {
+    textColor_ = v;
+    colorsSet_ = true;
+    ApplyPalette();
+}
+Color TextEdit::BackColor() const {
+    return backColor_;
+}
+void TextEdit::SetBackColor(Color v) {
+    backColor_ = v;
+    colorsSet_ = true;
+    ApplyPalette();
+}
+
+void TextEdit::ApplyPalette() {
+    QWidget* widget = impl_->widget.data();
+    if (!widget || !colorsSet_) return;
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Text, QColor(textColor_.Red, textColor_.Green, textColor_.Blue));
+    palette.setColor(QPalette::Base, QColor(backColor_.Red, backColor_.Green, backColor_.Blue));
+    widget->setPalette(palette);
+}
+
+bool TextEdit::Password() const {
+    return password_;
+}
+void TextEdit::SetPassword(bool v) {
+    password_ = v;
+    if (QLineEdit* edit = LineEditOf(impl_->widget))
+        edit->setEchoMode(v ? QLineEdit::Password : QLineEdit::Normal);
+}
+bool TextEdit::ReadOnly() const {
+    return readOnly_;
+}
+void TextEdit::SetReadOnly(bool v) {
+    readOnly_ = v;
+    if (QLineEdit* edit = LineEditOf(impl_->widget)) edit->setReadOnly(v);
+}
+int32_t TextEdit::LimitText() const {
+    return limitText_;
+}
+void TextEdit::SetLimitText(int32_t v) {
+    limitText_ = v;
+    // QLineEdit's own default, 32767, stands for "no limit".
+    if (QLineEdit* edit = LineEditOf(impl_->widget)) edit->setMaxLength(v > 0 ? v : 32767);
+}
+String TextEdit::CueText() const {
+    return cueText_;
+}
+void TextEdit::SetCueText(const String& v) {
+    cueText_ = v;
+    if (QLineEdit* edit = LineEditOf(impl_->widget)) edit->setPlaceholderText(ToQt(v));
+}
+int32_t TextEdit::Alignment() const {
+    return alignment_;
+}
+void TextEdit::SetAlignment(int32_t v) {
+    alignment_ = v;
+    if (QLineEdit* edit = LineEditOf(impl_->widget)) edit->setAlignment(FieldAlignment(v));
+}
+bool TextEdit::Border() const {
+    return border_;
+}
+void TextEdit::SetBorder(bool v) {
+    border_ = v;
+    if (QLineEdit* edit = LineEditOf(impl_->widget)) edit->setFrame(v);
+}

@@ -1,0 +1,400 @@
+// Each control class finds the keys its property lists use, with their types, and the keys with an
+// effect on screen change the widget.
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include "framework/ui/movie_player.h"
+#include "framework/ui/property_list.h"
+#include "tests/framework/ui_controls_probe.h"
+
+namespace {
+
+using T = PropertyType;
+struct Key {
+    const char* name;
+    PropertyType type;
+};
+
+// The twelve keys every control list begins with.
+const std::vector<Key> kCommon = {
+    {"Name", T::String},        {"Index", T::Int32},         {"Left", T::Int32},
+    {"Top", T::Int32},          {"Width", T::Int32},         {"Height", T::Int32},
+    {"LockLeft", T::Boolean},   {"LockTop", T::Boolean},     {"LockRight", T::Boolean},
+    {"LockBottom", T::Boolean}, {"TabPanelIndex", T::Int32}, {"TabIndex", T::Int32}};
+
+struct ClassKeys {
+    const ClassInfo* info;
+    std::vector<Key> keys;  // after the common twelve
+};
+
+std::vector<ClassKeys> Tables() {
+    return {
+        {&TextField::StaticClass(),
+         {{"TabStop", T::Boolean},
+          {"Border", T::Boolean},
+          {"Password", T::Boolean},
+          {"UseFocusRing", T::Boolean},
+          {"TextColor", T::Color},
+          {"BackColor", T::Color},
+          {"Enabled", T::Boolean},
+          {"Format", T::String},
+          {"Visible", T::Boolean},
+          {"HelpTag", T::String},
+          {"AutoDeactivate", T::Boolean},
+          {"TextFont", T::String},
+          {"Bold", T::Boolean},
+          {"Italic", T::Boolean},
+          {"Underline", T::Boolean},
+          {"CueText", T::String},
+          {"Text", T::String},
+          {"Mask", T::String},
+          {"ReadOnly", T::Boolean},
+          {"LimitText", T::Int32},
+          {"AcceptTabs", T::Boolean},
+          {"Alignment", T::Int32},
+          {"AutomaticallyCheckSpelling", T::Boolean},
+          {"DataSource", T::String},
+          {"DataField", T::String}}},
+        {&PushButton::StaticClass(),
+         {{"TabStop", T::Boolean},
+          {"Caption", T::String},
+          {"Default", T::Boolean},
+          {"Cancel", T::Boolean},
+          {"Enabled", T::Boolean},
+          {"Visible", T::Boolean},
+          {"HelpTag", T::String},
+          {"AutoDeactivate", T::Boolean},
+          {"ButtonStyle", T::Int32},
+          {"TextFont", T::String},
+          {"Bold", T::Boolean},
+          {"Italic", T::Boolean},
+          {"Underline", T::Boolean},
+          {"InitialParent", T::String}}},
+        {&Label::StaticClass(),
+         {{"Text", T::String},
+          {"TextAlign", T::Int32},
+          {"TextColor", T::Color},
+          {"Multiline", T::Boolean},
+          {"Enabled", T::Boolean},
+          {"Visible", T::Boolean},
+          {"Selectable", T::Boolean},
+          {"Transparent", T::Boolean},
+          {"HelpTag", T::String},
+          {"AutoDeactivate", T::Boolean},
+          {"TextFont", T::String},
+          {"Bold", T::Boolean},
+          {"Italic", T::Boolean},
+          {"Underline", T::Boolean},
+          {"DataSource", T::String},
+          {"DataField", T::String},
+          {"InitialParent", T::String}}},
+        {&PopupMenu::StaticClass(),
+         {{"TabStop", T::Boolean},
+          {"Enabled", T::Boolean},
+          {"InitialValue", T::String},
+          {"ListIndex", T::Int32},
+          {"Visible", T::Boolean},
+          {"HelpTag", T::String},
+          {"AutoDeactivate", T::Boolean},
+          {"TextFont", T::String},
+          {"Bold", T::Boolean},
+          {"Italic", T::Boolean},
+          {"Underline", T::Boolean},
+          {"DataSource", T::String},
+          {"DataField", T::String},
+          {"InitialParent", T::String}}},
+        {&ComboBox::StaticClass(),
+         {{"TabStop", T::Boolean},
+          {"Enabled", T::Boolean},
+          {"InitialValue", T::String},
+          {"ListIndex", T::Int32},
+          {"Visible", T::Boolean},
+          {"HelpTag", T::String},
+          {"AutoDeactivate", T::Boolean},
+          {"UseFocusRing", T::Boolean},
+          {"TextFont", T::String},
+          {"Bold", T::Boolean},
+          {"Italic", T::Boolean},
+          {"Underline", T::Boolean},
+          {"DataSource", T::String},
+          {"DataField", T::String},
+          {"AutoComplete", T::Boolean}}},
+        {&MoviePlayer::StaticClass(),
+         {{"TabStop", T::Boolean},
+          {"AutoResize", T::Boolean},
+          {"Border", T::Boolean},
+          {"Speaker", T::Boolean},
+          {"HasStep", T::Boolean},
+          {"Visible", T::Boolean},
+          {"HelpTag", T::String},
+          {"AutoDeactivate", T::Boolean},
+          {"PlayerType", T::Int32},
+          {"Controller", T::Int32},
+          {"AutoPlay", T::Boolean},
+          {"Looping", T::Boolean},
+          {"Palindrome", T::Boolean},
+          {"InitialParent", T::String}}},
+        {&Separator::StaticClass(),
+         {{"TabStop", T::Boolean},
+          {"InitialParent", T::String},
+          {"Visible", T::Boolean},
+          {"HelpTag", T::String},
+          {"AutoDeactivate", T::Boolean},
+          {"Enabled", T::Boolean}}},
+    };
+}
+
+std::string Upper(std::string s) {
+    for (char& c : s) c = char(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+TEST(UiControlsProperties, EachClassFindsItsListKeysWithTheirTypes) {
+    for (const ClassKeys& table : Tables()) {
+        std::vector<Key> keys = kCommon;
+        keys.insert(keys.end(), table.keys.begin(), table.keys.end());
+        for (const Key& key : keys) {
+            for (const std::string& spelling : {std::string(key.name), Upper(key.name)}) {
+                const PropertyInfo* found = table.info->FindProperty(spelling);
+                ASSERT_NE(found, nullptr) << table.info->fullName << " " << spelling;
+                EXPECT_EQ(found->type, key.type) << table.info->fullName << " " << spelling;
+            }
+        }
+    }
+}
+
+// A list of every key of the class, in its order, with plain values.
+PropertyBlob FullList(const ClassKeys& table) {
+    std::vector<Key> keys = kCommon;
+    keys.insert(keys.end(), table.keys.begin(), table.keys.end());
+    String list;
+    for (const Key& key : keys) {
+        const std::string name = key.name;
+        switch (key.type) {
+            case T::Int32:
+                list += prop::Int32(key.name, name == "Index"                       ? kNoIndex
+                                              : name == "Width" || name == "Height" ? 20
+                                                                                    : 0);
+                break;
+            case T::Boolean:
+                list += prop::Bool(key.name, true);
+                break;
+            case T::Color:
+                list += prop::Colour(key.name, Color{0, 0, 0});
+                break;
+            case T::String:
+                list += prop::Str(key.name, name == "TextFont" ? "System" : "");
+                break;
+        }
+    }
+    return list;
+}
+
+TEST(UiControlsProperties, AWholeListOfEachClassApplies) {
+    auto window = MakeProbeWindow();
+    std::vector<std::shared_ptr<RectControl>> controls = {
+        window->New<TextField>(), window->New<PushButton>(), window->New<Label>(),
+        window->New<PopupMenu>(), window->New<ComboBox>(),   window->New<MoviePlayer>(),
+        window->New<Separator>()};
+    const std::vector<ClassKeys> tables = Tables();
+    ASSERT_EQ(controls.size(), tables.size());
+    for (size_t i = 0; i < controls.size(); ++i) {
+        ASSERT_EQ(&controls[i]->Class(), tables[i].info);
+        controls[i]->Constructor();
+        window->AddControl("C" + Str(int32_t(i)), controls[i]);
+        EXPECT_NO_THROW(SetProperties(*controls[i], FullList(tables[i])))
+            << tables[i].info->fullName;
+        EXPECT_EQ(controls[i]->Index(), kNoIndex);
+        EXPECT_EQ(controls[i]->NativeWidget()->size(), QSize(20, 20));
+    }
+}
+
+TEST(UiControlsProperties, TimerFindsModeAndPeriod) {
+    EXPECT_EQ(Timer::StaticClass().FindProperty("mode")->type, T::Int32);
+    EXPECT_EQ(Timer::StaticClass().FindProperty("PERIOD")->type, T::Int32);
+    EXPECT_EQ(Timer::StaticClass().FindProperty("Name"), nullptr);
+}
+
+TEST(UiControlsProperties, KeysAreDeclaredOnTheClassesThatOwnThem) {
+    auto declares = [](const ClassInfo& info, const char* key) {
+        for (const PropertyInfo& p : info.properties)
+            if (Upper(p.name) == Upper(key)) return true;
+        return false;
+    };
+    EXPECT_TRUE(declares(Control::StaticClass(), "Name"));
+    EXPECT_TRUE(declares(Control::StaticClass(), "Index"));
+    EXPECT_TRUE(declares(Control::StaticClass(), "TabPanelIndex"));
+    for (const char* key :
+         {"Left", "TabIndex", "TabStop", "Visible", "Enabled", "HelpTag", "InitialParent"})
+        EXPECT_TRUE(declares(RectControl::StaticClass(), key)) << key;
+    EXPECT_TRUE(declares(TextEdit::StaticClass(), "Text"));
+    EXPECT_TRUE(declares(PopupMenu::StaticClass(), "InitialValue"));
+    EXPECT_TRUE(declares(ComboBox::StaticClass(), "AutoComplete"));
+    EXPECT_EQ(Label::StaticClass().FindProperty("Multiline")->name, "MultiLine");
+    // The class chain.
+    EXPECT_EQ(TextField::StaticClass().base, &TextEdit::StaticClass());
+    EXPECT_EQ(ComboBox::StaticClass().base, &PopupMenu::StaticClass());
+    EXPECT_EQ(RectControl::StaticClass().base, &Control::StaticClass());
+    EXPECT_TRUE(MoviePlayer::StaticClass().IsA(RectControl::StaticClass()));
+    EXPECT_EQ(PushButton::StaticClass().fullName, "PushButton");
+}
+
+// ---- effects on screen ----
+
+TEST(UiControlsProperties, TextFieldListActsOnTheField) {
+    auto window = MakeProbeWindow();
+    auto field = AddProbeControl<TextField>(*window, "DataEF");
+    field->SetTextSize(12);
+    field->SetTextUnit(FontUnits::Default);
+    SetProperties(
+        *field,
+        Blob({prop::Int32("Left", 233), prop::Int32("Top", 13), prop::Int32("Width", 266),
+              prop::Int32("Height", 22), prop::Bool("Password", true),
+              prop::Colour("TextColor", Color{1, 2, 3}),
+              prop::Colour("BackColor", Color{255, 255, 255}), prop::Str("TextFont", "System"),
+              prop::Bool("Bold", true), prop::Str("CueText", "cue"), prop::Str("Text", "Hello!"),
+              prop::Bool("ReadOnly", true), prop::Int32("LimitText", 0),
+              prop::Int32("Alignment", 3), prop::Str("HelpTag", "tip"),
+              prop::Str("Format", "##")}));
+    auto* edit = static_cast<QLineEdit*>(field->NativeWidget());
+    EXPECT_EQ(edit->geometry(), QRect(233, 13, 266, 22));
+    EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(1, 2, 3));
+    EXPECT_EQ(edit->palette().color(QPalette::Base), QColor(255, 255, 255));
+    EXPECT_TRUE(edit->font().bold());
+    EXPECT_EQ(edit->font().family(), QApplication::font().family());
+    EXPECT_EQ(edit->font().pixelSize(), 12);
+    EXPECT_EQ(edit->placeholderText(), QStringLiteral("cue"));
+    EXPECT_EQ(edit->text(), QStringLiteral("Hello!"));
+    EXPECT_TRUE(edit->isReadOnly());
+    EXPECT_EQ(edit->maxLength(), 32767);  // 0: no limit
+    EXPECT_TRUE(edit->alignment() & Qt::AlignRight);
+    EXPECT_EQ(edit->toolTip(), QStringLiteral("tip"));
+    ASSERT_NE(field->StoredProperty("Format"), nullptr);
+    EXPECT_EQ(std::get<String>(*field->StoredProperty("Format")), "##");
+    field->SetLimitText(4);
+    EXPECT_EQ(edit->maxLength(), 4);
+}
+
+TEST(UiControlsProperties, LabelListActsOnTheLabel) {
+    auto window = MakeProbeWindow();
+    auto label = AddProbeControl<Label>(*window, "Label8");
+    const float defaultSize = float(label->NativeWidget()->font().pointSizeF());
+    label->SetTextUnit(FontUnits::Default);  // a unit alone keeps the default size
+    EXPECT_FLOAT_EQ(float(label->NativeWidget()->font().pointSizeF()), defaultSize);
+    label->SetTextSize(24);
+    SetProperties(*label, Blob({prop::Str("Text", "Tarnwhistle"), prop::Int32("TextAlign", 2),
+                                prop::Colour("TextColor", Color::FromRGB(0x0000FF)),
+                                prop::Bool("Multiline", false), prop::Bool("Bold", true),
+                                prop::Bool("Italic", true), prop::Bool("Underline", true),
+                                prop::Bool("Visible", true)}));
+    auto* qt = static_cast<QLabel*>(label->NativeWidget());
+    EXPECT_EQ(qt->text(), QStringLiteral("Tarnwhistle"));
+    EXPECT_TRUE(qt->alignment() & Qt::AlignRight);
+    EXPECT_EQ(qt->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_TRUE(qt->font().bold());
+    EXPECT_TRUE(qt->font().italic());
+    EXPECT_TRUE(qt->font().underline());
+    EXPECT_EQ(qt->font().pixelSize(), 24);
+    EXPECT_FALSE(label->MultiLine());
+    label->SetTextAlign(1);
+    EXPECT_TRUE(qt->alignment() & Qt::AlignHCenter);
+    label->SetTextAlign(0);
+    EXPECT_TRUE(qt->alignment() & Qt::AlignLeft);
+}
+
+TEST(UiControlsProperties, PopupListMakesRowsThenSelects) {
+    auto window = MakeProbeWindow();
+    auto popup = AddProbeControl<PopupMenu>(*window, "TagPM");
+    SetProperties(*popup, Blob({prop::Str("InitialValue", "( )\r[ ]\r< >\r"),
+                                prop::Int32("ListIndex", 0), prop::Bool("Enabled", true)}));
+    EXPECT_EQ(popup->ListCount(), 3);
+    EXPECT_EQ(popup->Text(), "( )");
+    auto empty = AddProbeControl<PopupMenu>(*window, "wavPM");
+    SetProperties(*empty, Blob({prop::Str("InitialValue", ""), prop::Int32("ListIndex", 0)}));
+    EXPECT_EQ(empty->ListIndex(), -1);
+    auto combo = AddProbeControl<ComboBox>(*window, "SampleRateCB");
+    SetProperties(*combo, Blob({prop::Str("InitialValue", "14700\r22050\r29400\r36750\r44100"),
+                                prop::Int32("ListIndex", 2), prop::Bool("AutoComplete", false)}));
+    EXPECT_EQ(combo->Text(), "29400");
+    EXPECT_TRUE(static_cast<QComboBox*>(combo->NativeWidget())->isEditable());
+}
+
+TEST(UiControlsProperties, SeparatorDrawsAlongItsLongerSide) {
+    auto window = MakeProbeWindow();
+    auto vertical = AddProbeControl<Separator>(*window, "Separator1", 213, 6, 6, 307);
+    auto horizontal = AddProbeControl<Separator>(*window, "Separator2", 7, 187, 204, 3);
+    EXPECT_EQ(static_cast<QFrame*>(vertical->NativeWidget())->frameShape(), QFrame::VLine);
+    EXPECT_EQ(static_cast<QFrame*>(horizontal->NativeWidget())->frameShape(), QFrame::HLine);
+    EXPECT_EQ(vertical->NativeWidget()->geometry(), QRect(213, 6, 6, 307));
+}
+
+TEST(UiControlsProperties, TextSizeFollowsItsUnit) {
+    auto window = MakeProbeWindow();
+    auto label = AddProbeControl<Label>(*window, "L");
+    const QFont standard = label->NativeWidget()->font();
+    struct Case {
+        float size;
+        FontUnits unit;
+        int pixels;     // -1: not set in pixels
+        double points;  // -1: not set in points
+    };
+    const Case cases[] = {
+        {12, FontUnits::Default, 12, -1},
+        {11, FontUnits::Pixel, 11, -1},
+        {10, FontUnits::Point, -1, 10},
+        {1, FontUnits::Inch, -1, 72},
+    };
+    for (const Case& c : cases) {
+        label->SetTextSize(c.size);
+        label->SetTextUnit(c.unit);
+        const QFont font = label->NativeWidget()->font();
+        EXPECT_EQ(font.pixelSize(), c.pixels) << int(c.unit);
+        if (c.points > 0) {
+            EXPECT_DOUBLE_EQ(font.pointSizeF(), c.points) << int(c.unit);
+        }
+    }
+    label->SetTextSize(0);  // no size: the default font's
+    EXPECT_EQ(label->NativeWidget()->font().pointSizeF(), standard.pointSizeF());
+    EXPECT_EQ(label->NativeWidget()->font().pixelSize(), standard.pixelSize());
+}
+
+TEST(UiControlsProperties, ButtonCaptionAndPixelSizes) {
+    auto window = MakeProbeWindow();
+    auto button = AddProbeControl<PushButton>(*window, "GeneratePB");
+    button->SetTextSize(15);
+    button->SetTextUnit(FontUnits::Pixel);
+    SetProperties(*button, Blob({prop::Str("Caption", "Generate"), prop::Bool("Default", false),
+                                 prop::Int32("ButtonStyle", 0), prop::Bool("Enabled", false)}));
+    auto* qt = static_cast<QPushButton*>(button->NativeWidget());
+    EXPECT_EQ(qt->text(), QStringLiteral("Generate"));
+    EXPECT_EQ(qt->font().pixelSize(), 15);
+    EXPECT_FALSE(qt->isEnabled());
+    ASSERT_NE(button->StoredProperty("ButtonStyle"), nullptr);
+    EXPECT_EQ(std::get<int32_t>(*button->StoredProperty("ButtonStyle")), 0);
+}
+
+TEST(UiControlsProperties, PropertiesSetBeforeConstructionReachTheWidget) {
+    auto window = MakeProbeWindow();
+    auto field = window->New<TextField>();
+    field->SetLeft(5);
+    field->SetTop(6);
+    field->SetWidth(70);
+    field->SetHeight(22);
+    field->SetText("early");
+    field->SetVisible(false);
+    field->Constructor();
+    window->AddControl("Early", field);
+    auto* edit = static_cast<QLineEdit*>(field->NativeWidget());
+    EXPECT_EQ(edit->geometry(), QRect(5, 6, 70, 22));
+    EXPECT_EQ(edit->text(), QStringLiteral("early"));
+    EXPECT_FALSE(edit->isVisible());
+}
+
+}  // namespace

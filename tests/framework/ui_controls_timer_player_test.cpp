@@ -1,0 +1,265 @@
+// Timer, movie player, OpenAsMovie, and what goes to the desktop.
+#include <QElapsedTimer>
+#include <QMediaPlayer>
+#include <QProgressBar>
+#include <QTest>
+#include <QToolButton>
+
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "framework/core/folder_item.h"
+#include "framework/ui/movie_player.h"
+#include "framework/ui/system.h"
+#include "signal/generator.h"
+#include "tests/framework/ui_controls_probe.h"
+#include "tests/support/desktop_capture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// ---- Timer ----
+
+class UiControlsTimer : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window = MakeProbeWindow();
+        timer = window->New<Timer>();
+        window->AddControl("Timer1", timer);
+        timer->Action.AddHandler(window, &ProbeWindow::Tick, "( Timer )");
+    }
+    std::shared_ptr<ProbeWindow> window;
+    std::shared_ptr<Timer> timer;
+};
+
+TEST_F(UiControlsTimer, SingleShotFiresOnceAPeriodAfterArmingThenTurnsOff) {
+    timer->SetPeriod(50);
+    EXPECT_EQ(timer->Mode(), Timer::ModeOff);
+    QTest::qWait(120);
+    EXPECT_EQ(window->Count("Action"), 0);  // off until armed
+
+    QElapsedTimer clock;
+    clock.start();
+    timer->SetMode(Timer::ModeSingle);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->Count("Action") == 1; }, 5000));
+    EXPECT_GE(clock.elapsed(), 45);  // not before its period
+    EXPECT_EQ(window->calls[0].sender, timer);
+    EXPECT_EQ(timer->Mode(), Timer::ModeOff);
+    QTest::qWait(200);
+    EXPECT_EQ(window->Count("Action"), 1);
+}
+
+TEST_F(UiControlsTimer, ModeIsOffAlreadyWhileTheActionRuns) {
+    int32_t modeSeen = -1;
+    struct Watcher : Window {
+        int32_t* seen;
+        void Tick(std::shared_ptr<Timer> t) { *seen = t->Mode(); }
+    };
+    auto watcher = std::make_shared<Watcher>();
+    watcher->seen = &modeSeen;
+    timer->Action.AddHandler(watcher, &Watcher::Tick, "( Timer )");
+    timer->SetPeriod(10);
+    timer->SetMode(Timer::ModeSingle);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return modeSeen != -1; }, 5000));
+    EXPECT_EQ(modeSeen, Timer::ModeOff);
+}
+
+TEST_F(UiControlsTimer, ArmingAgainRestartsThePeriod) {
+    timer->SetPeriod(1500);
+    timer->SetMode(Timer::ModeSingle);
+    // Re-armed every 100 ms for longer than one period: it must not fire in between.
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 2000) {
+        QTest::qWait(100);
+        timer->SetMode(Timer::ModeSingle);
+    }
+    EXPECT_EQ(window->Count("Action"), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->Count("Action") == 1; }, 10000));
+}
+
+TEST(UiControlsTimerLife, TimerLetGoInsideItsOwnActionEndsCleanly) {
+    struct Owner : Window {
+        std::shared_ptr<Timer> held;
+        int fired = 0;
+        void Tick(std::shared_ptr<Timer>) {
+            ++fired;
+            held.reset();
+        }
+    };
+    auto owner = std::make_shared<Owner>();
+    owner->held = std::make_shared<Timer>();
+    std::weak_ptr<Timer> weak = owner->held;
+    owner->held->Action.AddHandler(owner, &Owner::Tick, "( Timer )");
+    owner->held->SetPeriod(5);
+    owner->held->SetMode(Timer::ModeMultiple);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return weak.expired(); }, 5000));
+    QTest::qWait(50);
+    EXPECT_EQ(owner->fired, 1);
+}
+
+TEST_F(UiControlsTimer, MultipleRepeatsUntilTurnedOff) {
+    timer->SetPeriod(20);
+    timer->SetMode(Timer::ModeMultiple);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->Count("Action") >= 3; }, 5000));
+    EXPECT_EQ(timer->Mode(), Timer::ModeMultiple);
+    timer->SetMode(Timer::ModeOff);
+    const int fired = window->Count("Action");
+    QTest::qWait(100);
+    EXPECT_EQ(window->Count("Action"), fired);
+}
+
+// ---- Player and OpenAsMovie ----
+
+class UiControlsPlayer : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() / ("tw-player-" + std::to_string(::getpid()));
+        fs::create_directories(folder);
+        window = MakeProbeWindow();
+        player = AddProbeControl<MoviePlayer>(*window, "mp", 323, 70, 160, 16);
+    }
+    void TearDown() override {
+        player.reset();
+        window.reset();
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+    // A short real WAV from the generator.
+    fs::path WriteWav(const std::string& name, const String& payload = "A") {
+        GeneraterClass generator;
+        generator.Constructor(payload, "", "", 1225, 8000, 2450, 1225);
+        return WriteBytes(name, generator.mWavData);
+    }
+    fs::path WriteBytes(const std::string& name, const String& bytes) {
+        fs::path path = folder / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    QMediaPlayer* Backend() const { return player->NativeWidget()->findChild<QMediaPlayer*>(); }
+
+    fs::path folder;
+    std::shared_ptr<ProbeWindow> window;
+    std::shared_ptr<MoviePlayer> player;
+};
+
+TEST_F(UiControlsPlayer, OpenAsMovieGivesNilForWhatCannotBePlayed) {
+    struct Case {
+        const char* what;
+        fs::path path;
+    };
+    fs::create_directories(folder / "old.wav");
+    const Case cases[] = {
+        {"a 0-byte file", WriteBytes("empty.wav", "")},
+        {"a folder", folder / "old.wav"},
+        {"a missing file", folder / "missing.wav"},
+        {"text", WriteBytes("notes.wav", "not a wave file at all")},
+        {"a RIFF that is not WAVE", WriteBytes("avi.wav", String("RIFF\x04\0\0\0AVI ", 12))},
+        {"a header cut short", WriteBytes("short.wav", "RIFF")},
+    };
+    for (const Case& c : cases) EXPECT_EQ(FolderItem(c.path).OpenAsMovie(), nullptr) << c.what;
+
+    const fs::path wav = WriteWav("good.wav");
+    auto movie = FolderItem(wav).OpenAsMovie();
+    ASSERT_NE(movie, nullptr);
+    EXPECT_EQ(movie->Path(), wav);
+}
+
+TEST_F(UiControlsPlayer, StripShowsAButtonAndAPositionWithinItsBounds) {
+    QWidget* strip = player->NativeWidget();
+    EXPECT_EQ(strip->geometry(), QRect(323, 70, 160, 16));
+    auto* button = strip->findChild<QToolButton*>();
+    auto* bar = strip->findChild<QProgressBar*>();
+    ASSERT_NE(button, nullptr);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(strip->rect().contains(button->geometry()));
+    EXPECT_TRUE(strip->rect().contains(bar->geometry()));
+}
+
+TEST_F(UiControlsPlayer, GeneratedWavLoadsAndStarts) {
+    auto movie = FolderItem(WriteWav("Abr1225.wav")).OpenAsMovie();
+    ASSERT_NE(movie, nullptr);
+    player->SetMovie(movie);
+    EXPECT_EQ(player->Movie(), movie);
+    EXPECT_FALSE(player->IsPlaying());  // loading does not start it
+    player->Play();
+    EXPECT_EQ(player->PlayCalls(), 1);
+    EXPECT_TRUE(player->IsPlaying());
+    QMediaPlayer* backend = Backend();
+    ASSERT_NE(backend, nullptr);
+    // It plays to its end (a fake sink keeps time where there is no sound device).
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return backend->mediaStatus() == QMediaPlayer::EndOfMedia; }, 20000))
+        << "status " << int(backend->mediaStatus()) << " error "
+        << backend->errorString().toStdString();
+}
+
+TEST_F(UiControlsPlayer, NilUnloadsAndPlayWithoutAMovieDoesNothing) {
+    player->SetMovie(FolderItem(WriteWav("a.wav")).OpenAsMovie());
+    player->Play();
+    player->SetMovie(nullptr);
+    EXPECT_EQ(player->Movie(), nullptr);
+    EXPECT_FALSE(player->IsPlaying());
+    EXPECT_TRUE(Backend()->source().isEmpty());
+    player->Play();
+    EXPECT_EQ(player->PlayCalls(), 2);
+    EXPECT_FALSE(player->IsPlaying());
+}
+
+TEST_F(UiControlsPlayer, SameNameLoadsTheRewrittenFile) {
+    const fs::path path = WriteWav("same.wav", "A");
+    player->SetMovie(FolderItem(path).OpenAsMovie());
+    const QUrl first = Backend()->source();
+    player->SetMovie(nullptr);
+    WriteWav("same.wav", "a longer payload this time");
+    player->SetMovie(FolderItem(path).OpenAsMovie());
+    EXPECT_EQ(Backend()->source(), first);
+    player->Play();
+    EXPECT_TRUE(player->IsPlaying());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Backend()->duration() > 0; }, 20000));
+    // The new content's length: well over the first file's.
+    GeneraterClass longer;
+    longer.Constructor("a longer payload this time", "", "", 1225, 8000, 2450, 1225);
+    const qint64 expectedMs = qint64(longer.mWavData.size() - 44) * 1000 / 8000;
+    EXPECT_NEAR(double(Backend()->duration()), double(expectedMs), expectedMs * 0.2);
+}
+
+TEST_F(UiControlsPlayer, ANameThatIsNotUtf8StillNamesItsFile) {
+    const fs::path path = WriteWav(
+        "\xff"
+        "br1225.wav");
+    player->SetMovie(FolderItem(path).OpenAsMovie());
+    player->Play();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return Backend()->mediaStatus() == QMediaPlayer::EndOfMedia; }, 20000))
+        << "status " << int(Backend()->mediaStatus()) << " error "
+        << Backend()->errorString().toStdString();
+}
+
+TEST_F(UiControlsPlayer, ControllerButtonStartsALoadedMovie) {
+    player->SetMovie(FolderItem(WriteWav("b.wav")).OpenAsMovie());
+    auto* button = player->NativeWidget()->findChild<QToolButton*>();
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(player->IsPlaying());
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_FALSE(player->IsPlaying());
+}
+
+// ---- Desktop ----
+
+TEST(UiControlsDesktop, ShowUrlAndLaunchGoThroughTheDesktop) {
+    DesktopCapture desktop;
+    ShowURL("https://example.org/maker");
+    ShowURL("http://example.org/");
+    FolderItem("/tmp/tw out").Launch(true);
+    ASSERT_EQ(desktop.Urls().size(), 3);
+    EXPECT_EQ(desktop.Urls()[0], QUrl(QStringLiteral("https://example.org/maker")));
+    EXPECT_EQ(desktop.Urls()[1], QUrl(QStringLiteral("http://example.org/")));
+    EXPECT_TRUE(desktop.Urls()[2].isLocalFile());
+    EXPECT_EQ(desktop.Urls()[2].toLocalFile(), QStringLiteral("/tmp/tw out"));
+}
+
+}  // namespace

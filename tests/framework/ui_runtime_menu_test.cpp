@@ -1,0 +1,180 @@
+// Menus: shortcut texts, finding items, and the standard edit items on a focused text field.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include "framework/ui/window.h"
+#include "tests/framework/ui_runtime_support.h"
+
+namespace {
+
+TEST(NativeShortcutTextTest, MapsTheMacShortcutTextsToQtKeySequences) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Cmd+Q", "Ctrl+Q"},
+        {"Cmd+Z", "Ctrl+Z"},
+        {"cmd+a", "Ctrl+a"},
+        {"Cmd+Shift+Z", "Ctrl+Shift+Z"},
+        {"Option+Cmd+X", "Alt+Ctrl+X"},
+        {"Cmd++", "Ctrl++"},
+        {"F5", "F5"},
+        {"", ""},
+    };
+    for (const auto& [mac, qt] : cases) EXPECT_EQ(NativeShortcutText(mac), qt) << mac;
+    EXPECT_EQ(QKeySequence(QString::fromUtf8(NativeShortcutText("Cmd+Q").c_str())),
+              QKeySequence(Qt::CTRL | Qt::Key_Q));
+}
+
+TEST(MenuItemTest, UnsetShortcutDiffersFromEmpty) {
+    MenuItem item;
+    EXPECT_FALSE(item.HasKeyboardShortcut());
+    item.SetKeyboardShortcut("");
+    EXPECT_TRUE(item.HasKeyboardShortcut());
+    EXPECT_EQ(item.KeyboardShortcut(), "");
+}
+
+TEST(MenuItemTest, ChildIsDirectOnlyAndLookupSearchesTheWholeTree) {
+    std::shared_ptr<MenuBar> bar = StandardMenuBar();
+    EXPECT_EQ(bar->Count(), 2);
+    ASSERT_TRUE(bar->Child("EditMenu"));
+    EXPECT_EQ(bar->Child("EditCopy"), nullptr) << "not a direct child of the bar";
+    std::shared_ptr<MenuItem> copy = bar->Lookup("EditCopy");
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy, bar->Child("EditMenu")->Child("EditCopy"));
+    EXPECT_EQ(copy->Text(), "コピー");
+    EXPECT_TRUE(std::dynamic_pointer_cast<QuitMenuItem>(bar->Lookup("FileQuit")));
+    EXPECT_EQ(bar->Lookup("Nothing"), nullptr);
+    EXPECT_EQ(bar->Item(0)->Name(), "FileMenu");
+    EXPECT_EQ(bar->Item(2), nullptr);
+    EXPECT_EQ(bar->Item(-1), nullptr);
+    EXPECT_EQ(bar->Child("EditMenu")->Item(1)->Text(), "-");
+}
+
+// A shown window with the standard menu bar and one line edit with the focus.
+class EditItemsTest : public RuntimeFixture {
+  protected:
+    void SetUp() override {
+        RuntimeFixture::SetUp();
+        window = std::make_shared<Window>();
+        window->SetMenuBar(StandardMenuBar());
+        edit = new QLineEdit(window->ContentWidget());
+        edit->setGeometry(10, 10, 200, 22);
+        combo = new QComboBox(window->ContentWidget());
+        combo->setEditable(true);
+        combo->setGeometry(10, 40, 200, 22);
+        SetProperties(*window, prop::Bool("Visible", true));
+        QWidget* native = window->NativeWindow();
+        native->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(native));
+        Focus(edit);
+        QGuiApplication::clipboard()->clear();
+    }
+    void Focus(QWidget* w) {
+        w->setFocus();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), w);
+    }
+    QMenu* EditMenu() {
+        return qobject_cast<QMainWindow*>(window->NativeWindow())->menuBar()->actions()[1]->menu();
+    }
+    QAction* Action(const char* text) {
+        for (QAction* a : EditMenu()->actions())
+            if (a->text() == QString::fromUtf8(text)) return a;
+        ADD_FAILURE() << "no action " << text;
+        return nullptr;
+    }
+    bool EnabledWhenShown(const char* text) {
+        emit EditMenu()->aboutToShow();
+        bool enabled = Action(text)->isEnabled();
+        emit EditMenu()->aboutToHide();
+        return enabled;
+    }
+
+    std::shared_ptr<Window> window;
+    QLineEdit* edit = nullptr;
+    QComboBox* combo = nullptr;
+};
+
+TEST_F(EditItemsTest, SelectAllCopyPasteCutAndClearWorkOnTheFocusedField) {
+    edit->setText("Hello");
+    Action("すべてを選択")->trigger();
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("Hello"));
+    Action("コピー")->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Hello"));
+    edit->setText("ab");
+    edit->setCursorPosition(1);
+    Action("貼り付け")->trigger();
+    EXPECT_EQ(edit->text(), QStringLiteral("aHellob"));
+    Action("元に戻す")->trigger();
+    EXPECT_EQ(edit->text(), QStringLiteral("ab"));
+    edit->setSelection(0, 1);
+    Action("カット")->trigger();
+    EXPECT_EQ(edit->text(), QStringLiteral("b"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("a"));
+    edit->setText("xyz");
+    edit->setSelection(1, 1);
+    Action("削除")->trigger();
+    EXPECT_EQ(edit->text(), QStringLiteral("xz"));
+}
+
+TEST_F(EditItemsTest, EditItemsWorkOnAComboBoxsField) {
+    Focus(combo);
+    combo->setEditText("1225");
+    Action("すべてを選択")->trigger();
+    Action("コピー")->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1225"));
+}
+
+TEST_F(EditItemsTest, AutoEnableShowsOnlyWhatApplies) {
+    edit->setText("Hello");
+    edit->deselect();
+    EXPECT_FALSE(EnabledWhenShown("コピー"));
+    EXPECT_FALSE(EnabledWhenShown("カット"));
+    EXPECT_FALSE(EnabledWhenShown("貼り付け")) << "empty clipboard";
+    EXPECT_TRUE(EnabledWhenShown("すべてを選択"));
+    edit->selectAll();
+    EXPECT_TRUE(EnabledWhenShown("コピー"));
+    EXPECT_TRUE(EnabledWhenShown("カット"));
+    edit->setReadOnly(true);
+    EXPECT_FALSE(EnabledWhenShown("カット"));
+    EXPECT_TRUE(EnabledWhenShown("コピー"));
+    edit->setEchoMode(QLineEdit::Password);
+    EXPECT_FALSE(EnabledWhenShown("コピー")) << "a password is not copied out";
+    // Quit is not an edit item: always enabled.
+    QMenu* file =
+        qobject_cast<QMainWindow*>(window->NativeWindow())->menuBar()->actions()[0]->menu();
+    emit file->aboutToShow();
+    EXPECT_TRUE(file->actions()[0]->isEnabled());
+}
+
+TEST_F(EditItemsTest, HiddenMenuLeavesTheEditShortcutsLive) {
+    edit->setText("Hello");
+    edit->deselect();
+    emit EditMenu()->aboutToShow();
+    ASSERT_FALSE(Action("コピー")->isEnabled());
+    emit EditMenu()->aboutToHide();
+    EXPECT_TRUE(Action("コピー")->isEnabled());
+    // The key itself copies once there is a selection.
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Hello"));
+}
+
+TEST_F(EditItemsTest, EditItemWithoutAFocusedFieldDoesNothing) {
+    edit->setText("Hello");
+    window->ContentWidget()->setFocus();
+    QCoreApplication::processEvents();
+    Action("すべてを選択")->trigger();
+    Action("コピー")->trigger();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
+    EXPECT_TRUE(reports.empty());
+}
+
+}  // namespace
