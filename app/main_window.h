@@ -11,7 +11,7 @@
 
 class Window1 : public Window {
     TW_CLASS_INFO
-public:
+  public:
     // Window events.
     void Layout() override;
     void CreateControls() override;
@@ -91,7 +91,7 @@ public:
 // The keypad's element class, registered as "Window1.NumGene".
 class Window1NumGene : public PushButton {
     TW_CLASS_INFO
-public:
+  public:
     void Constructor() override;
     // Index first, then the default control construction.
     void Constructor(int32_t index);
@@ -100,16 +100,16 @@ public:
 // The preview timer's class, registered as "Window1.Timer1".
 class Window1Timer1 : public Timer, public PaneChild {
     TW_CLASS_INFO
-public:
+  public:
     void Constructor() {}
     void SetWindow(std::shared_ptr<::Window> window) override;
     std::shared_ptr<::Window> Window() const override;
     int32_t Index() const override;
     void SetIndex(int32_t index) override;
 
-private:
-    int32_t mIndex = 0;                      // the control-array index
-    std::shared_ptr<::Window> ownerWindow;   // counted: the window the timer sits on
+  private:
+    int32_t mIndex = 0;                     // the control-array index
+    std::shared_ptr<::Window> ownerWindow;  // counted: the window the timer sits on
 };
 
 // The main window, created on the first call.

@@ -6,7 +6,7 @@
 
 class MenuBar1 : public MenuBar {
     TW_CLASS_INFO
-public:
+  public:
     // Untitled0, then Untitled1; the parameterless MenuItem construction is not run.
     void Constructor() override;
     // The File menu and its Quit item.
@@ -17,5 +17,8 @@ public:
 
 // The shared menu bar, built on the first call.
 std::shared_ptr<MenuBar1> MenuBar1Instance();
+// The stored instance without building one: Nil before the first MenuBar1Instance and after
+// ReleaseMenuBar1.
+std::shared_ptr<MenuBar1> MenuBar1ImplicitInstance();
 // Lets go of the shared menu bar (at shut-down, last of the module-level objects).
 void ReleaseMenuBar1();

@@ -1,0 +1,73 @@
+// The application object and the process's start-up and shut-down.
+#include "app/app.h"
+
+#include "app/main_window.h"
+#include "app/menu_bar.h"
+#include "framework/core/exceptions.h"
+
+const ClassInfo& App::StaticClass() {
+    static const ClassInfo info{"App", &Application::StaticClass(), {}, {}};
+    return info;
+}
+
+void Main() {
+    try {
+        RuntimeSetExceptionHelper(&CallFunctionWithExceptionHandling);
+        RunFrameworkInitialization(&Startup);
+        RuntimeRun();
+    } catch (...) {
+        UnhandledException(std::current_exception());
+        // A run that ended this way did not succeed: the exit code must say so.
+        RuntimeMarkFailed();
+    }
+}
+
+std::exception_ptr CallFunctionWithExceptionHandling(void (*function)(void*), void* argument) {
+    try {
+        if (!function) throw NilObjectException("the function to call is Nil");
+        function(argument);
+    } catch (const RuntimeException&) {
+        return std::current_exception();
+    }
+    return nullptr;
+}
+
+void Startup() {
+    RuntimeInitExternalClasses();
+    InitPluginEntrypoints();
+    InitFileTypes();
+    NewAppInstance();
+    ApplicationAddMenuHandlers();
+    MakeDefaultView();
+}
+
+// No document or file types are declared.
+void InitFileTypes() {}
+
+void NewAppInstance() {
+    std::shared_ptr<App> app = std::make_shared<App>();
+    Deref(app, "the application object").Constructor();
+    // The first use of the shared menu bar: it is built here, before any window exists.
+    app->SetMenuBar(MenuBar1Instance());
+    RuntimeRegisterAppObject(app);
+}
+
+// No menu handler is installed anywhere.
+void ApplicationAddMenuHandlers() {}
+
+void MakeDefaultView() {
+    Window1Instance();
+}
+
+void ReleaseModuleObjects() {
+    RuntimeReleaseModuleObjects();
+    ReleaseMenuBar1();
+}
+
+int MainRoutine() {
+    RuntimeInit();
+    RegisterClasses();
+    Main();
+    ReleaseModuleObjects();
+    return RuntimeShutdown();
+}

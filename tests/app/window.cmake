@@ -1,0 +1,16 @@
+# Start-up, the main window, its controls, lists, bindings and menu bar; and one whole run.
+tw_add_test(NAME app_window_tests
+            SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/window_fixture.cpp
+                    ${CMAKE_CURRENT_SOURCE_DIR}/window_startup_test.cpp
+                    ${CMAKE_CURRENT_SOURCE_DIR}/window_frame_test.cpp
+                    ${CMAKE_CURRENT_SOURCE_DIR}/window_controls_test.cpp
+                    ${CMAKE_CURRENT_SOURCE_DIR}/window_bindings_test.cpp
+                    ${CMAKE_CURRENT_SOURCE_DIR}/window_lists_test.cpp
+                    ${CMAKE_CURRENT_SOURCE_DIR}/window_menu_test.cpp
+                    ${CMAKE_CURRENT_SOURCE_DIR}/window_classes_test.cpp
+            LIBS tw_app tw_gui_test_main Qt6::Test
+            GUI)
+tw_add_test(NAME app_window_lifecycle_test
+            SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/window_lifecycle_test.cpp
+            LIBS tw_app tw_test_support Qt6::Widgets Qt6::Test
+            GUI)
