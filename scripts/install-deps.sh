@@ -8,7 +8,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  minimodem xvfb xdotool imagemagick x11-utils
+  minimodem xvfb xauth xdotool imagemagick x11-utils
   fonts-ipaexfont-gothic
 )
 

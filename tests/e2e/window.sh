@@ -5,7 +5,9 @@
 # Usage: window.sh PATH/TO/tarnwhistle SOURCE_DIR SCREENSHOT.png
 set -euo pipefail
 
-fail() { echo "e2e_window: $*" >&2; exit 1; }
+e2e_name=e2e_window
+# shellcheck source-path=SCRIPTDIR source=e2e_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
 if [[ "${1:-}" != --inner ]]; then
     bin=$(realpath "${1:?usage: window.sh BINARY SOURCE_DIR SCREENSHOT}")
@@ -13,60 +15,26 @@ if [[ "${1:-}" != --inner ]]; then
     shot=${3:?usage: window.sh BINARY SOURCE_DIR SCREENSHOT}
     mkdir -p "$(dirname "$shot")"
     shot=$(realpath -m "$shot")
-    for tool in xvfb-run xdotool xprop import fc-list; do
-        command -v "$tool" >/dev/null || fail "$tool is not installed"
-    done
+    require_tools xvfb-run xdotool xprop import fc-list
     [[ -n "$(fc-list :lang=ja)" ]] || fail "no font with Japanese glyphs: the menus would show boxes"
-    work=$(mktemp -d /tmp/tw-e2e-window-XXXXXX)
-    trap 'rm -rf "$work"' EXIT
-    mkdir -p "$work/home" "$work/bin" "$work/run"
-    chmod 700 "$work/run"
-    # Nothing may open a browser or a file manager: xdg-open only logs.
-    cat >"$work/bin/xdg-open" <<STUB
-#!/bin/sh
-echo "\$*" >>"$work/xdg-open.log"
-STUB
-    chmod +x "$work/bin/xdg-open"
-    export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
-    export PATH="$work/bin:$PATH"
-    # Keep any sound off the speakers.
-    export PULSE_SERVER=unix:/nonexistent
-    export GST_PLUGIN_FEATURE_RANK="pulsesink:NONE,alsasink:NONE,pipewiresink:NONE,jackaudiosink:NONE,osssink:NONE,oss4sink:NONE"
-    unset QT_QPA_PLATFORM
-    rc=0
-    xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inner "$bin" "$src" "$shot" "$work" || rc=$?
-    exit "$rc"
+    enter_sandbox /tmp/tw-e2e-window-XXXXXX
+    rerun_under_xvfb "$bin" "$src" "$shot" "$work"
 fi
 
 bin=$2
 src=$3
 shot=$4
 work=$5
-title='Tarnwhistle for Softmodem'
-content_w=519
-content_h=319
 
 cd "$src"
-"$bin" >"$work/app.log" 2>&1 &
-pid=$!
-cleanup_app() { kill "$pid" 2>/dev/null || true; }
-trap cleanup_app EXIT
-
-wid=""
-for _ in $(seq 1 100); do
-    wid=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1 || true)
-    [[ -n "$wid" ]] && break
-    kill -0 "$pid" 2>/dev/null || { cat "$work/app.log" >&2; fail "the program ended before its window showed"; }
-    sleep 0.1
-done
-[[ -n "$wid" ]] || fail "no window titled '$title'"
-sleep 0.5  # let the first layout and paint settle
+start_app
+wait_for_window
 
 name=$(xprop -id "$wid" WM_NAME)
 [[ "$name" == *"\"$title\""* ]] || fail "WM_NAME is $name"
 
 # The content area is exactly 519 by 319, the menu bar above it; the size is fixed.
-eval "$(xdotool getwindowgeometry --shell "$wid")"
+read_content_origin
 (( WIDTH == content_w )) || fail "window is $WIDTH wide, not $content_w"
 (( HEIGHT > content_h && HEIGHT < content_h + 80 )) || fail "window is $HEIGHT high: no room for a menu bar above $content_h"
 hints=$(xprop -id "$wid" WM_NORMAL_HINTS)
@@ -85,7 +53,7 @@ functions=$(( m[1] )) decorations=$(( m[2] ))
 import -window root "$shot"
 [[ -s "$shot" ]] || fail "no screenshot at $shot"
 
-xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+focus_window
 xdotool key --clearmodifiers --window "$wid" ctrl+q 2>/dev/null || true
 sleep 0.3
 # Without a window manager, a key sent to one window may need the focus given plainly.
@@ -93,13 +61,5 @@ if kill -0 "$pid" 2>/dev/null; then
     xdotool windowfocus --sync "$wid"
     xdotool key --clearmodifiers ctrl+q
 fi
-for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "Ctrl+Q did not end the program"
-trap - EXIT
-rc=0
-wait "$pid" || rc=$?
-[[ "$rc" -eq 0 ]] || { cat "$work/app.log" >&2; fail "exit code $rc after Ctrl+Q"; }
+expect_exit_0_after_ctrl_q
 echo "e2e_window: ok (screenshot $shot)"
