@@ -1,14 +1,15 @@
 // Hex escapes: openTag HEX closeTag stands for the one character of that code.
 #include "framework/core/numbers.h"
+#include "framework/core/text.h"
 #include "signal/generator.h"
 
 namespace {
 
-// The character that starts at byte `pos` ("" at the end). A character is at most four bytes, so
-// reading it from a four-byte window keeps the walk linear however long the text is.
+// The character that starts at byte `pos` ("" at the end), read in place so the walk stays linear
+// however long the text is.
 String CharAt(const String& text, size_t pos) {
     if (pos >= text.size()) return String();
-    return Mid(MidB(text, int64_t(pos) + 1, 4), 1, 1);
+    return text.substr(pos, size_t(CharLenB(text, int64_t(pos))));
 }
 
 }  // namespace

@@ -1,14 +1,12 @@
 #include "framework/core/binary_stream.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <random>
 #include <string>
 
 #include "framework/core/exceptions.h"
@@ -20,24 +18,23 @@ IOException Failure(const char* what, const std::filesystem::path& file, int err
         error);
 }
 
-// The permissions a plain open() would give a new file; mkstemp makes it 0600.
-// The umask is read from /proc where it can be: setting it to read it would, for a moment, change
-// it for every thread of the process.
-mode_t NewFileMode() {
-    mode_t mask = 0;
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    bool found = false;
-    while (!found && std::getline(status, line))
-        if (line.rfind("Umask:", 0) == 0) {
-            mask = static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
-            found = true;
-        }
-    if (!found) {
-        mask = ::umask(0);
-        ::umask(mask);
+// Opens a new, empty file under a fresh ".tw-XXXXXX" name in `folder`, with the permissions a
+// plain open() gives (the umask applies). Returns the descriptor, or -1 with errno set.
+int OpenTempFile(const std::filesystem::path& folder, std::string& path) {
+    static constexpr char kAlphabet[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937_64 engine{std::random_device{}()};
+    std::uniform_int_distribution<size_t> pick(0, sizeof kAlphabet - 2);
+    // Bounded: a folder that refuses every name with EEXIST must not hang the caller.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = ".tw-";
+        for (int k = 0; k < 6; ++k) name += kAlphabet[pick(engine)];
+        path = (folder / name).string();
+        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
     }
-    return 0666 & ~mask;
+    errno = EEXIST;
+    return -1;
 }
 
 // Puts `temp` in place as `target`; without `replace` an existing target is refused.
@@ -80,10 +77,9 @@ std::shared_ptr<BinaryStream> BinaryStream::Create(const std::shared_ptr<FolderI
         throw fail(ENAMETOOLONG);
 
     // A short hidden name: it fits wherever the target's name fits, and is never listed as a .wav.
-    std::string temp = (folder / ".tw-XXXXXX").string();
-    int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    std::string temp;
+    int fd = OpenTempFile(folder, temp);
     if (fd < 0) throw fail(errno);
-    ::fchmod(fd, NewFileMode());
     item.lastError_ = 0;
     return std::shared_ptr<BinaryStream>(new BinaryStream(file, replace, fd, temp));
 }

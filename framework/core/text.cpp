@@ -124,6 +124,11 @@ String Mid(const String& s, int64_t start, int64_t length) {
     return s.substr(begin, SkipChars(s, begin, length) - begin);
 }
 
+int64_t CharLenB(const String& s, int64_t byteIndex) {
+    if (byteIndex < 0 || static_cast<uint64_t>(byteIndex) >= s.size()) return 0;
+    return static_cast<int64_t>(CharLength(s, static_cast<size_t>(byteIndex)));
+}
+
 String MidB(const String& s, int64_t start, int64_t length) {
     if (start < 1) start = 1;
     if (length == 0 || static_cast<uint64_t>(start) > s.size()) return {};

@@ -14,6 +14,10 @@ int64_t LenB(const String& s);
 // Empty when start lies past the end; a start below 1 counts from the first character.
 String Mid(const String& s, int64_t start, int64_t length = -1);
 String MidB(const String& s, int64_t start, int64_t length = -1);
+// Bytes in the character that starts at byte offset `byteIndex` (0-based), by the rule Len and Mid
+// use: 1 to 4, 1 for a byte that does not start a valid sequence; 0 outside the text. Lets a walk
+// step from character to character without counting from the start.
+int64_t CharLenB(const String& s, int64_t byteIndex);
 String Left(const String& s, int64_t count);
 String Right(const String& s, int64_t count);
 // Character position (1-based) of `find` in `s`, searching from character `start` (0 or 1: from

@@ -1,6 +1,6 @@
 #pragma once
 // What the control classes share inside framework/ui: the state behind RectControl, the bridge
-// from Qt events to control events, byte/QString conversion and class-table builders.
+// from Qt events to control events and class-table builders.
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -12,14 +12,7 @@
 #include "framework/core/object.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/runtime.h"
-
-inline QString ToQt(const String& s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-inline String FromQt(const QString& s) {
-    QByteArray bytes = s.toUtf8();
-    return String(bytes.constData(), size_t(bytes.size()));
-}
+#include "framework/ui/runtime_internal.h"
 
 // Turns the Qt input events of a control's widget into the control's MouseEnter, MouseExit and
 // MouseDown. Holds the control weakly: once the control has gone the events pass on untouched.

@@ -209,8 +209,6 @@ class Label : public RectControl {
     void SetMultiLine(bool v);
     bool Selectable() const;
     void SetSelectable(bool v);
-    bool Bold() const;
-    void SetBold(bool v);
 
   protected:
     QWidget* CreateWidget(QWidget* parent) override;

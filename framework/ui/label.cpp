@@ -12,7 +12,7 @@ const ClassInfo& Label::StaticClass() {
         {Str("Text", &Label::SetText), Int("TextAlign", &Label::SetTextAlign),
          Colour("TextColor", &Label::SetTextColor), Bool("MultiLine", &Label::SetMultiLine),
          Bool("Selectable", &Label::SetSelectable), Kept("Transparent", PropertyType::Boolean),
-         Str("TextFont", &RectControl::SetTextFont), Bool("Bold", &Label::SetBold),
+         Str("TextFont", &RectControl::SetTextFont), Bool("Bold", &RectControl::SetBold),
          Bool("Italic", &RectControl::SetItalic), Bool("Underline", &RectControl::SetUnderline),
          Kept("DataSource", PropertyType::String), Kept("DataField", PropertyType::String)},
         {}};
@@ -35,7 +35,7 @@ QWidget* Label::CreateWidget(QWidget* parent) {
 void Label::ApplyLook() {
     auto* label = static_cast<QLabel*>(impl_->widget.data());
     if (!label) return;
-    label->setText(ToQt(text_));
+    label->setText(ToQString(text_));
     Qt::Alignment horizontal = textAlign_ == 1   ? Qt::AlignHCenter
                                : textAlign_ == 2 ? Qt::AlignRight
                                                  : Qt::AlignLeft;
@@ -82,10 +82,4 @@ bool Label::Selectable() const {
 void Label::SetSelectable(bool v) {
     selectable_ = v;
     ApplyLook();
-}
-bool Label::Bold() const {
-    return RectControl::Bold();
-}
-void Label::SetBold(bool v) {
-    RectControl::SetBold(v);
 }

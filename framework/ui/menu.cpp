@@ -75,7 +75,8 @@ std::shared_ptr<MenuItem> MenuItem::Child(const String& name) const {
 }
 
 std::shared_ptr<MenuItem> MenuItem::Lookup(const String& name) const {
-    // Breadth first: an item nearer the top wins over a namesake deeper down.
+    // Direct children first, then each child's subtree in turn, depth first: a namesake in an
+    // earlier branch wins over one nearer the top in a later branch.
     if (auto direct = Child(name)) return direct;
     for (const auto& child : children_)
         if (auto found = child->Lookup(name)) return found;

@@ -129,7 +129,7 @@ void PopupMenu::AddRow(const String& text) {
     // Adding never changes the selection (Qt would select the first row added).
     Quietly([&] {
         const int before = combo.currentIndex();
-        combo.addItem(ToQt(text));
+        combo.addItem(ToQString(text));
         if (combo.currentIndex() != before) combo.setCurrentIndex(before);
     });
     rows_.push_back({text, nullptr});
@@ -159,7 +159,7 @@ void PopupMenu::SetListIndex(int32_t v) {
     RowAt(v, "ListIndex");
     Quietly([&] { combo.setCurrentIndex(v); }, false);
     if (auto* comboBox = dynamic_cast<ComboBox*>(this)) {
-        Quietly([&] { combo.setEditText(ToQt(rows_[size_t(v)].text)); }, false);
+        Quietly([&] { combo.setEditText(ToQString(rows_[size_t(v)].text)); }, false);
         comboBox->committed_ = rows_[size_t(v)].text;
     }
 }
@@ -220,11 +220,11 @@ void ComboBox::Commit() {
 
 String ComboBox::Text() const {
     if (!impl_->widget) return String();
-    return FromQt(Combo().currentText());
+    return FromQString(Combo().currentText());
 }
 
 void ComboBox::SetText(const String& v) {
     QComboBox& combo = Combo();
-    Quietly([&] { combo.setEditText(ToQt(v)); }, false);
+    Quietly([&] { combo.setEditText(ToQString(v)); }, false);
     committed_ = v;
 }

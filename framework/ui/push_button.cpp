@@ -24,7 +24,7 @@ void PushButton::Constructor() {
 namespace {
 // A caption is shown as given: '&' is not a mnemonic marker here.
 QString CaptionText(const String& caption) {
-    return ToQt(caption).replace('&', QStringLiteral("&&"));
+    return ToQString(caption).replace('&', QStringLiteral("&&"));
 }
 }  // namespace
 

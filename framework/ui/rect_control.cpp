@@ -104,7 +104,7 @@ void RectControl::Constructor() {
     impl_->ApplyCursor();
     impl_->ApplyFocus();
     widget->setEnabled(impl_->enabled);
-    if (!impl_->helpTag.empty()) widget->setToolTip(ToQt(impl_->helpTag));
+    if (!impl_->helpTag.empty()) widget->setToolTip(ToQString(impl_->helpTag));
     GeometryChanged();
     widget->setVisible(impl_->visible);
 }
@@ -133,7 +133,7 @@ void RectControl::Impl::ApplyFont() {
     QFont font = QApplication::font();
     const String family = Lowercase(textFont);
     if (!family.empty() && family != "system" && family != "smallsystem")
-        font.setFamily(ToQt(textFont));
+        font.setFamily(ToQString(textFont));
     if (textSize > 0) {
         switch (textUnit) {
             // The default unit is the layout's own: controls are placed in pixels with text sizes
@@ -293,7 +293,7 @@ String RectControl::HelpTag() const {
 }
 void RectControl::SetHelpTag(const String& v) {
     impl_->helpTag = v;
-    if (impl_->widget) impl_->widget->setToolTip(ToQt(v));
+    if (impl_->widget) impl_->widget->setToolTip(ToQString(v));
 }
 String RectControl::InitialParent() const {
     return impl_->initialParent;

@@ -1,5 +1,5 @@
 #pragma once
-// What the runtime, the windows and the menus share inside framework/ui only.
+// What the runtime, the windows, the menus and the controls share inside framework/ui only.
 #include <QString>
 
 #include <memory>
@@ -15,6 +15,7 @@ void RuntimeRequestQuit();
 // Builds `bar` as the native menu bar of `window`, replacing any it had; Nil removes it.
 void InstallNativeMenuBar(QMainWindow& window, const std::shared_ptr<MenuBar>& bar);
 
+// UTF-8 bytes to and from Qt text.
 inline QString ToQString(const String& s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }

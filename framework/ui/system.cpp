@@ -42,5 +42,5 @@ std::shared_ptr<SystemClass> System() {
 }
 
 void ShowURL(const String& address) {
-    QDesktopServices::openUrl(QUrl(ToQt(address)));
+    QDesktopServices::openUrl(QUrl(ToQString(address)));
 }

@@ -57,11 +57,11 @@ Qt::Alignment FieldAlignment(int32_t alignment) {
 QWidget* TextEdit::CreateWidget(QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->installEventFilter(new ControlEventBridge(impl_->self, edit, true, edit));
-    edit->setText(ToQt(text_));
+    edit->setText(ToQString(text_));
     edit->setEchoMode(password_ ? QLineEdit::Password : QLineEdit::Normal);
     edit->setReadOnly(readOnly_);
     if (limitText_ > 0) edit->setMaxLength(limitText_);
-    edit->setPlaceholderText(ToQt(cueText_));
+    edit->setPlaceholderText(ToQString(cueText_));
     edit->setAlignment(FieldAlignment(alignment_));
     edit->setFrame(border_);
     // Typed or set by code, every change of the text is a TextChange.
@@ -79,12 +79,12 @@ String TextEdit::Text() const {
     QLineEdit* edit = LineEditOf(impl_->widget);
     if (!edit) return text_;
     const QString shown = edit->text();
-    return shown == ToQt(text_) ? text_ : FromQt(shown);
+    return shown == ToQString(text_) ? text_ : FromQString(shown);
 }
 
 void TextEdit::SetText(const String& v) {
     text_ = v;
-    if (QLineEdit* edit = LineEditOf(impl_->widget)) edit->setText(ToQt(v));
+    if (QLineEdit* edit = LineEditOf(impl_->widget)) edit->setText(ToQString(v));
 }
 
 Color TextEdit::TextColor() const {
@@ -141,7 +141,7 @@ String TextEdit::CueText() const {
 }
 void TextEdit::SetCueText(const String& v) {
     cueText_ = v;
-    if (QLineEdit* edit = LineEditOf(impl_->widget)) edit->setPlaceholderText(ToQt(v));
+    if (QLineEdit* edit = LineEditOf(impl_->widget)) edit->setPlaceholderText(ToQString(v));
 }
 int32_t TextEdit::Alignment() const {
     return alignment_;

@@ -2,6 +2,7 @@
 #include <functional>
 
 #include "tests/app/handlers_fixture.h"
+#include "tests/support/temp_home.h"
 
 using namespace handlers_test;
 
@@ -156,18 +157,23 @@ TEST_F(Generate, UnusableRatesAreReportedAndWriteNothing) {
     }
 }
 
+// The output folder is made before the name is looked at: a refused name leaves the two empty
+// folders in a fresh HOME and nothing else.
 TEST_F(Generate, DataThatIsNoFileNameIsReportedAndWritesNothing) {
-    Module1::wavFolder();
     for (const String data : {"a/b", "../x", "x(2F)y", "a(0)b"}) {
         SCOPED_TRACE(data);
-        const auto before = Snapshot(HomePath());
+        TempHome fresh;
+        ASSERT_EQ(HomePath(), fresh.Path());
+        ASSERT_TRUE(fs::is_empty(fresh.Path()));
         reports.clear();
         Type(window->DataEF(), data);
         Click(window->GeneratePB());
         ASSERT_EQ(reports.size(), 1u);
         EXPECT_EQ(reports[0].className, "NilObjectException");
         EXPECT_EQ(window->mp()->Movie(), nullptr);
-        EXPECT_EQ(Snapshot(HomePath()), before);
+        const std::map<String, String> onlyTheFolders = {
+            {fresh.Documents().string(), "other"}, {fresh.OutputFolder().string(), "other"}};
+        EXPECT_EQ(Snapshot(HomePath()), onlyTheFolders);
     }
     Type(window->DataEF(), "Hello!");
     Click(window->GeneratePB());

@@ -34,9 +34,17 @@ TEST(Lifecycle, QuitEndsTheRunWithExitCodeZeroAndTheMenuBarGoesLast) {
     std::weak_ptr<Window1> window;
     std::weak_ptr<MenuBar1> bar;
     bool quitTriggered = false, timedOut = false;
+    // What the shared menu bar was when the window's native side went: the framework's objects
+    // must go while the menu bar is still shared.
+    bool nativeWindowGone = false;
+    std::shared_ptr<MenuBar1> barWhenTheWindowWent;
     QTimer::singleShot(0, [&] {
         window = Window1Instance();
         bar = MenuBar1ImplicitInstance();
+        QObject::connect(window.lock()->NativeWindow(), &QObject::destroyed, [&] {
+            nativeWindowGone = true;
+            barWhenTheWindowWent = MenuBar1ImplicitInstance();
+        });
         if (QAction* quit = QuitAction(*window.lock())) {
             quitTriggered = true;
             quit->trigger();
@@ -52,13 +60,16 @@ TEST(Lifecycle, QuitEndsTheRunWithExitCodeZeroAndTheMenuBarGoesLast) {
     EXPECT_FALSE(timedOut);
     ASSERT_FALSE(bar.expired());
     EXPECT_FALSE(window.expired());  // the framework still holds its window
+    EXPECT_FALSE(nativeWindowGone);
 
-    RuntimeReleaseModuleObjects();
+    ReleaseModuleObjects();
     EXPECT_TRUE(window.expired());
-    EXPECT_EQ(MenuBar1ImplicitInstance(), bar.lock());
-
-    ReleaseMenuBar1();
+    ASSERT_TRUE(nativeWindowGone);
+    EXPECT_NE(barWhenTheWindowWent, nullptr);
+    EXPECT_EQ(barWhenTheWindowWent, bar.lock());
+    barWhenTheWindowWent.reset();
     EXPECT_EQ(MenuBar1ImplicitInstance(), nullptr);
+
     EXPECT_EQ(RuntimeShutdown(), 0);
     EXPECT_TRUE(bar.expired());
 }

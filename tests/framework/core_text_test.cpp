@@ -87,6 +87,45 @@ TEST(Text, MidLeftRightCutAtCharacters) {
     EXPECT_EQ(Right("a\xFF" + kE, 2), "\xFF" + kE);
 }
 
+TEST(Text, CharLenBStepsByTheCharactersMidCuts) {
+    struct Case {
+        String s;
+        int64_t byteIndex, bytes;
+    };
+    const String mixed = "a" + kE + kNihongo + kEmoji + "\xFF";
+    const Case cases[] = {
+        {mixed, 0, 1},
+        {mixed, 1, 2},
+        {mixed, 3, 3},
+        {mixed, 12, 4},
+        {mixed, 16, 1},
+        {mixed, 17, 0},  // the end
+        {mixed, 100, 0},
+        {mixed, -1, 0},
+        {"", 0, 0},
+        {"\xE6\x97", 0, 1},          // truncated sequence: a stray byte
+        {"\xE0\x80\x80", 0, 1},      // overlong
+        {"\xF4\x8F\xBF\xBF", 0, 4},  // U+10FFFF
+        {"a\0b"s, 1, 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CharLenB(c.s, c.byteIndex), c.bytes)
+            << testing::PrintToString(c.s) << " " << c.byteIndex;
+
+    // Stepping by CharLenB visits the same characters as Mid, one by one.
+    for (const String& s : {mixed, "(FF)\xFF" + kE + "\xC3x\xED\xA0\x80"s}) {
+        int64_t pos = 0, n = 0;
+        while (const int64_t step = CharLenB(s, pos)) {
+            ++n;
+            EXPECT_EQ(s.substr(size_t(pos), size_t(step)), Mid(s, n, 1))
+                << testing::PrintToString(s);
+            pos += step;
+        }
+        EXPECT_EQ(pos, LenB(s));
+        EXPECT_EQ(n, Len(s));
+    }
+}
+
 TEST(Text, InStrFindsWholeCharacters) {
     struct Case {
         int64_t start;

@@ -43,12 +43,13 @@ class OutputFile : public testing::Test {
         return Module1::generate(data, head, foot, 1225, 29400, 7350, 4900);
     }
 
-    // Every entry under the temporary HOME, with the bytes of each file.
-    std::map<String, String> Snapshot() const {
+    // Every entry under `root`, with the bytes of each file.
+    static std::map<String, String> Snapshot(const fs::path& root) {
         std::map<String, String> entries;
-        for (const auto& e : fs::recursive_directory_iterator(home_.Path()))
-            entries[fs::relative(e.path(), home_.Path()).string()] =
-                e.is_regular_file() ? ReadFile(e.path()) : "<folder>";
+        for (const auto& e : fs::recursive_directory_iterator(root))
+            entries[fs::relative(e.path(), root).string()] =
+                e.is_regular_file() ? ReadFile(e.path())
+                                    : e.is_directory() ? "<folder>" : "<other>";
         return entries;
     }
 
@@ -131,11 +132,15 @@ TEST_F(OutputFile, NumbersAreWrittenInPlainDecimal) {
     EXPECT_EQ(f->Name(), "dbr4294967295sr44100hi0lo0.wav");
 }
 
+// The output folder is made before the name is looked at, so a refused name leaves exactly the
+// two empty folders behind and nothing else.
 TEST_F(OutputFile, NamesThatAreNotOneFileNameWriteNothing) {
-    Module1::wavFolder();
-    const auto before = Snapshot();
+    const std::map<String, String> onlyTheFolders = {{"Documents", "<folder>"},
+                                                     {"Documents/Tarnwhistle", "<folder>"}};
     for (const String& data : {String("a/b"), String("../x"), String("/abs"), String("a\0b", 3)}) {
         SCOPED_TRACE(data);
+        TempHome fresh;
+        ASSERT_TRUE(fs::is_empty(fresh.Path()));
         try {
             Generate(data);
             ADD_FAILURE() << "no exception";
@@ -144,8 +149,11 @@ TEST_F(OutputFile, NamesThatAreNotOneFileNameWriteNothing) {
             if (shown.find('\0') != String::npos) shown = "a\\x00b";
             EXPECT_NE(e.Message.find(shown + kTail), String::npos) << e.Message;
         }
-        EXPECT_EQ(Snapshot(), before);
+        EXPECT_EQ(Snapshot(fresh.Path()), onlyTheFolders);
     }
+    // A name taken as a path would have landed at the root or in the fixture's HOME.
+    EXPECT_FALSE(fs::exists("/abs" + kTail));
+    EXPECT_TRUE(fs::is_empty(home_.Path()));
 }
 
 TEST_F(OutputFile, DotsNameAFileInsideTheFolder) {
