@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -41,6 +42,22 @@ struct ClassInfo {
     // True when this class is `other` or derives from it.
     bool IsA(const ClassInfo& other) const;
 };
+
+// A property set through a setter of class C; the setter's parameter gives the property's type.
+template <class C, class T>
+PropertyInfo SetterProperty(const char* name, void (C::*set)(T)) {
+    using V = std::decay_t<T>;
+    constexpr PropertyType type = std::is_same_v<V, int32_t> ? PropertyType::Int32
+                                  : std::is_same_v<V, bool>  ? PropertyType::Boolean
+                                  : std::is_same_v<V, Color> ? PropertyType::Color
+                                                             : PropertyType::String;
+    static_assert(std::is_same_v<V, int32_t> || std::is_same_v<V, bool> ||
+                      std::is_same_v<V, Color> || std::is_same_v<V, String>,
+                  "a listed property is an Int32, Boolean, Color or String");
+    return {name, type, [set](Object& o, const PropertyValue& v) {
+                (static_cast<C&>(o).*set)(std::get<V>(v));
+            }};
+}
 
 class Object : public std::enable_shared_from_this<Object> {
 public:

@@ -62,27 +62,19 @@ std::shared_ptr<C> LockControl(const std::weak_ptr<Object>& weak) {
 namespace classinfo {
 template <class C>
 PropertyInfo Int(const char* name, void (C::*set)(int32_t)) {
-    return {name, PropertyType::Int32, [set](Object& o, const PropertyValue& v) {
-                (static_cast<C&>(o).*set)(std::get<int32_t>(v));
-            }};
+    return SetterProperty(name, set);
 }
 template <class C>
 PropertyInfo Bool(const char* name, void (C::*set)(bool)) {
-    return {name, PropertyType::Boolean, [set](Object& o, const PropertyValue& v) {
-                (static_cast<C&>(o).*set)(std::get<bool>(v));
-            }};
+    return SetterProperty(name, set);
 }
 template <class C>
 PropertyInfo Colour(const char* name, void (C::*set)(Color)) {
-    return {name, PropertyType::Color, [set](Object& o, const PropertyValue& v) {
-                (static_cast<C&>(o).*set)(std::get<Color>(v));
-            }};
+    return SetterProperty(name, set);
 }
 template <class C>
 PropertyInfo Str(const char* name, void (C::*set)(const String&)) {
-    return {name, PropertyType::String, [set](Object& o, const PropertyValue& v) {
-                (static_cast<C&>(o).*set)(std::get<String>(v));
-            }};
+    return SetterProperty(name, set);
 }
 // A property kept as it is set, with no effect on screen.
 inline PropertyInfo Kept(const char* name, PropertyType type) {

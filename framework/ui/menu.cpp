@@ -15,27 +15,15 @@
 #include "framework/ui/runtime.h"
 #include "framework/ui/runtime_internal.h"
 
-namespace {
-
-template <class T>
-PropertyInfo ItemProperty(const char* name, PropertyType type, void (MenuItem::*set)(T)) {
-    return {name, type, [set](Object& o, const PropertyValue& v) {
-                (static_cast<MenuItem&>(o).*set)(std::get<std::decay_t<T>>(v));
-            }};
-}
-
-}  // namespace
-
 const ClassInfo& MenuItem::StaticClass() {
-    using P = PropertyType;
     static const ClassInfo info{
         "MenuItem",
         &Object::StaticClass(),
-        {ItemProperty("Name", P::String, &MenuItem::SetName),
-         ItemProperty("Text", P::String, &MenuItem::SetText),
-         ItemProperty("KeyboardShortcut", P::String, &MenuItem::SetKeyboardShortcut),
-         ItemProperty("AutoEnable", P::Boolean, &MenuItem::SetAutoEnable),
-         ItemProperty("Enabled", P::Boolean, &MenuItem::SetEnabled)},
+        {SetterProperty("Name", &MenuItem::SetName),
+         SetterProperty("Text", &MenuItem::SetText),
+         SetterProperty("KeyboardShortcut", &MenuItem::SetKeyboardShortcut),
+         SetterProperty("AutoEnable", &MenuItem::SetAutoEnable),
+         SetterProperty("Enabled", &MenuItem::SetEnabled)},
         {"Action", "EnableMenu"}};
     return info;
 }

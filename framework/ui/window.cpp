@@ -131,44 +131,32 @@ void Window::Impl::ApplyBackColor() {
     }
 }
 
-namespace {
-
-template <class T>
-PropertyInfo WindowProperty(const char* name, PropertyType type, void (Window::*set)(T)) {
-    return {name, type, [set](Object& o, const PropertyValue& v) {
-                (static_cast<Window&>(o).*set)(std::get<std::decay_t<T>>(v));
-            }};
-}
-
-}  // namespace
-
 const ClassInfo& Window::StaticClass() {
-    using P = PropertyType;
     static const ClassInfo info{
         "Window",
         &Object::StaticClass(),
         {
-            WindowProperty("Placement", P::Int32, &Window::SetPlacement),
-            WindowProperty("Width", P::Int32, &Window::SetWidth),
-            WindowProperty("Height", P::Int32, &Window::SetHeight),
-            WindowProperty("MinWidth", P::Int32, &Window::SetMinWidth),
-            WindowProperty("MinHeight", P::Int32, &Window::SetMinHeight),
-            WindowProperty("MaxWidth", P::Int32, &Window::SetMaxWidth),
-            WindowProperty("MaxHeight", P::Int32, &Window::SetMaxHeight),
-            WindowProperty("Frame", P::Int32, &Window::SetFrame),
-            WindowProperty("Composite", P::Boolean, &Window::SetComposite),
-            WindowProperty("HasBackColor", P::Boolean, &Window::SetHasBackColor),
-            WindowProperty("BackColor", P::Color, &Window::SetBackColor),
-            WindowProperty("Title", P::String, &Window::SetTitle),
-            WindowProperty("Visible", P::Boolean, &Window::SetVisible),
-            WindowProperty("FullScreen", P::Boolean, &Window::SetFullScreen),
-            WindowProperty("MenuBarVisible", P::Boolean, &Window::SetMenuBarVisible),
-            WindowProperty("CloseButton", P::Boolean, &Window::SetCloseButton),
-            WindowProperty("Resizeable", P::Boolean, &Window::SetResizeable),
-            WindowProperty("LiveResize", P::Boolean, &Window::SetLiveResize),
-            WindowProperty("MaximizeButton", P::Boolean, &Window::SetMaximizeButton),
-            WindowProperty("MinimizeButton", P::Boolean, &Window::SetMinimizeButton),
-            WindowProperty("MacProcId", P::Int32, &Window::SetMacProcId),
+            SetterProperty("Placement", &Window::SetPlacement),
+            SetterProperty("Width", &Window::SetWidth),
+            SetterProperty("Height", &Window::SetHeight),
+            SetterProperty("MinWidth", &Window::SetMinWidth),
+            SetterProperty("MinHeight", &Window::SetMinHeight),
+            SetterProperty("MaxWidth", &Window::SetMaxWidth),
+            SetterProperty("MaxHeight", &Window::SetMaxHeight),
+            SetterProperty("Frame", &Window::SetFrame),
+            SetterProperty("Composite", &Window::SetComposite),
+            SetterProperty("HasBackColor", &Window::SetHasBackColor),
+            SetterProperty("BackColor", &Window::SetBackColor),
+            SetterProperty("Title", &Window::SetTitle),
+            SetterProperty("Visible", &Window::SetVisible),
+            SetterProperty("FullScreen", &Window::SetFullScreen),
+            SetterProperty("MenuBarVisible", &Window::SetMenuBarVisible),
+            SetterProperty("CloseButton", &Window::SetCloseButton),
+            SetterProperty("Resizeable", &Window::SetResizeable),
+            SetterProperty("LiveResize", &Window::SetLiveResize),
+            SetterProperty("MaximizeButton", &Window::SetMaximizeButton),
+            SetterProperty("MinimizeButton", &Window::SetMinimizeButton),
+            SetterProperty("MacProcId", &Window::SetMacProcId),
         },
         {"Layout",
          "CreateControls",
