@@ -7,7 +7,7 @@
 #include <string>
 
 class RuntimeException : public std::exception {
-public:
+  public:
     explicit RuntimeException(std::string message = {}, int32_t errorNumber = 0)
         : Message(std::move(message)), ErrorNumber(errorNumber) {}
     const char* what() const noexcept override { return Message.c_str(); }
@@ -18,25 +18,25 @@ public:
 };
 
 class NilObjectException : public RuntimeException {
-public:
+  public:
     using RuntimeException::RuntimeException;
     const char* ClassName() const noexcept override { return "NilObjectException"; }
 };
 
 class IOException : public RuntimeException {
-public:
+  public:
     using RuntimeException::RuntimeException;
     const char* ClassName() const noexcept override { return "IOException"; }
 };
 
 class OutOfBoundsException : public RuntimeException {
-public:
+  public:
     using RuntimeException::RuntimeException;
     const char* ClassName() const noexcept override { return "OutOfBoundsException"; }
 };
 
 class TypeMismatchException : public RuntimeException {
-public:
+  public:
     using RuntimeException::RuntimeException;
     const char* ClassName() const noexcept override { return "TypeMismatchException"; }
 };

@@ -7,7 +7,7 @@
 #include "framework/core/text.h"
 
 class MemoryBlock {
-public:
+  public:
     explicit MemoryBlock(size_t size) : bytes_(size, '\0') {}
     size_t Size() const { return bytes_.size(); }
 
@@ -18,7 +18,7 @@ public:
     void SetUInt32Value(size_t offset, uint32_t value);
     String StringValue(size_t offset, size_t length) const;
 
-private:
+  private:
     void Check(size_t offset, size_t length) const;
     String bytes_;
 };

@@ -5,15 +5,27 @@
 double Sin(double x);
 double Ceil(double x);
 template <class T>
-constexpr T Min(T a, T b) { return b < a ? b : a; }
+constexpr T Min(T a, T b) {
+    return b < a ? b : a;
+}
 template <class T>
-constexpr T Max(T a, T b) { return a < b ? b : a; }
+constexpr T Max(T a, T b) {
+    return a < b ? b : a;
+}
 
-constexpr uint64_t BitwiseAnd(uint64_t a, uint64_t b) { return a & b; }
-constexpr uint64_t BitwiseOr(uint64_t a, uint64_t b) { return a | b; }
+constexpr uint64_t BitwiseAnd(uint64_t a, uint64_t b) {
+    return a & b;
+}
+constexpr uint64_t BitwiseOr(uint64_t a, uint64_t b) {
+    return a | b;
+}
 namespace Bitwise {
-constexpr uint64_t ShiftLeft(uint64_t v, unsigned bits) { return bits >= 64 ? 0 : v << bits; }
-constexpr uint64_t ShiftRight(uint64_t v, unsigned bits) { return bits >= 64 ? 0 : v >> bits; }
+constexpr uint64_t ShiftLeft(uint64_t v, unsigned bits) {
+    return bits >= 64 ? 0 : v << bits;
+}
+constexpr uint64_t ShiftRight(uint64_t v, unsigned bits) {
+    return bits >= 64 ? 0 : v >> bits;
+}
 }  // namespace Bitwise
 
 // Cut toward zero, then wrapped modulo 2^32 into Int32; NaN and infinities give 0.

@@ -60,14 +60,16 @@ PropertyInfo SetterProperty(const char* name, void (C::*set)(T)) {
 }
 
 class Object : public std::enable_shared_from_this<Object> {
-public:
+  public:
     virtual ~Object() = default;
     static const ClassInfo& StaticClass();
     virtual const ClassInfo& Class() const { return StaticClass(); }
 };
 
 // For a class body: declares StaticClass() and overrides Class(); define StaticClass() in the .cpp.
-#define TW_CLASS_INFO                              \
-public:                                            \
-    static const ClassInfo& StaticClass();         \
-    const ClassInfo& Class() const override { return StaticClass(); }
+#define TW_CLASS_INFO                         \
+  public:                                     \
+    static const ClassInfo& StaticClass();    \
+    const ClassInfo& Class() const override { \
+        return StaticClass();                 \
+    }

@@ -4,8 +4,8 @@
 // control that raises the event is passed as the method's first argument, cast to the class the
 // method declares.
 #include <functional>
-#include <type_traits>
 #include <memory>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -14,7 +14,7 @@
 
 template <class R, class... Args>
 class Delegate {
-public:
+  public:
     template <class W, class Sender>
     Delegate(const std::shared_ptr<W>& target, R (W::*method)(std::shared_ptr<Sender>, Args...),
              String signature)
@@ -36,7 +36,7 @@ public:
     const String& Signature() const { return signature_; }
     bool TargetAlive() const { return !target_.expired(); }
 
-private:
+  private:
     std::weak_ptr<Object> target_;
     String signature_;
     std::function<R(Object&, const std::shared_ptr<Object>&, Args...)> call_;
@@ -46,7 +46,7 @@ private:
 // returns the last handler's (R{} when none is bound).
 template <class R, class... Args>
 class Event {
-public:
+  public:
     void AddHandler(Delegate<R, Args...> d) { handlers_.push_back(std::move(d)); }
     template <class W, class Sender>
     void AddHandler(const std::shared_ptr<W>& target,
@@ -67,6 +67,6 @@ public:
         }
     }
 
-private:
+  private:
     std::vector<Delegate<R, Args...>> handlers_;
 };

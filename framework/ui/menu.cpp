@@ -19,8 +19,7 @@ const ClassInfo& MenuItem::StaticClass() {
     static const ClassInfo info{
         "MenuItem",
         &Object::StaticClass(),
-        {SetterProperty("Name", &MenuItem::SetName),
-         SetterProperty("Text", &MenuItem::SetText),
+        {SetterProperty("Name", &MenuItem::SetName), SetterProperty("Text", &MenuItem::SetText),
          SetterProperty("KeyboardShortcut", &MenuItem::SetKeyboardShortcut),
          SetterProperty("AutoEnable", &MenuItem::SetAutoEnable),
          SetterProperty("Enabled", &MenuItem::SetEnabled)},

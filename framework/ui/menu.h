@@ -10,7 +10,7 @@
 
 class MenuItem : public Object {
     TW_CLASS_INFO
-public:
+  public:
     // The parameterless construction; does nothing of its own.
     virtual void Constructor() {}
 
@@ -39,7 +39,7 @@ public:
 
     Event<void> Action;
 
-private:
+  private:
     String name_, text_;
     std::optional<String> shortcut_;
     bool autoEnable_ = false, enabled_ = true;

@@ -15,13 +15,13 @@ class Window;
 // The application object: one per process, registered with RuntimeRegisterAppObject.
 class Application : public Object {
     TW_CLASS_INFO
-public:
+  public:
     std::shared_ptr<::MenuBar> MenuBar() const { return menuBar_; }
     void SetMenuBar(std::shared_ptr<::MenuBar> menuBar);
     // Ends the event loop; RuntimeRun then returns.
     void Quit();
 
-private:
+  private:
     std::shared_ptr<::MenuBar> menuBar_;
 };
 

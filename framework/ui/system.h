@@ -7,25 +7,25 @@
 
 class MouseCursor : public Object {
     TW_CLASS_INFO
-public:
+  public:
     enum class Shape { Standard, FingerPointer };
     explicit MouseCursor(Shape shape) : shape_(shape) {}
     Shape CursorShape() const { return shape_; }
 
-private:
+  private:
     Shape shape_;
 };
 
 class Cursors : public Object {
     TW_CLASS_INFO
-public:
+  public:
     std::shared_ptr<MouseCursor> FingerPointer() const;
     std::shared_ptr<MouseCursor> StandardPointer() const;
 };
 
 class SystemClass : public Object {
     TW_CLASS_INFO
-public:
+  public:
     std::shared_ptr<::Cursors> Cursors() const;
 };
 

@@ -10,7 +10,7 @@ class QTimer;
 
 class Timer : public Object {
     TW_CLASS_INFO
-public:
+  public:
     static constexpr int32_t ModeOff = 0, ModeSingle = 1, ModeMultiple = 2;
     Timer();
     ~Timer() override;
@@ -26,7 +26,7 @@ public:
 
     Event<void> Action;
 
-private:
+  private:
     void Fire();
     int32_t mode_ = ModeOff;
     int32_t period_ = 1000;

@@ -14,7 +14,7 @@ class MenuBar;
 
 // What a non-control object (a timer) answers to take its place among a window's controls.
 class PaneChild {
-public:
+  public:
     virtual ~PaneChild() = default;
     virtual void SetWindow(std::shared_ptr<::Window> window) = 0;
     virtual std::shared_ptr<::Window> Window() const = 0;
@@ -24,7 +24,7 @@ public:
 
 class Window : public Object {
     TW_CLASS_INFO
-public:
+  public:
     Window();
     ~Window() override;
 
@@ -61,33 +61,54 @@ public:
     bool ContentsChanged() const { return contentsChanged_; }
     void SetContentsChanged(bool v) { contentsChanged_ = v; }
 
-    int32_t Placement() const; void SetPlacement(int32_t v);
-    int32_t Width() const; void SetWidth(int32_t v);
-    int32_t Height() const; void SetHeight(int32_t v);
-    int32_t MinWidth() const; void SetMinWidth(int32_t v);
-    int32_t MinHeight() const; void SetMinHeight(int32_t v);
-    int32_t MaxWidth() const; void SetMaxWidth(int32_t v);
-    int32_t MaxHeight() const; void SetMaxHeight(int32_t v);
-    int32_t Frame() const; void SetFrame(int32_t v);
-    bool Composite() const; void SetComposite(bool v);
-    bool HasBackColor() const; void SetHasBackColor(bool v);
-    Color BackColor() const; void SetBackColor(Color v);
-    String Title() const; void SetTitle(const String& v);
-    bool Visible() const; void SetVisible(bool v);
-    bool FullScreen() const; void SetFullScreen(bool v);
-    bool MenuBarVisible() const; void SetMenuBarVisible(bool v);
-    bool CloseButton() const; void SetCloseButton(bool v);
-    bool Resizeable() const; void SetResizeable(bool v);
-    bool LiveResize() const; void SetLiveResize(bool v);
-    bool MaximizeButton() const; void SetMaximizeButton(bool v);
-    bool MinimizeButton() const; void SetMinimizeButton(bool v);
-    int32_t MacProcId() const; void SetMacProcId(int32_t v);
+    int32_t Placement() const;
+    void SetPlacement(int32_t v);
+    int32_t Width() const;
+    void SetWidth(int32_t v);
+    int32_t Height() const;
+    void SetHeight(int32_t v);
+    int32_t MinWidth() const;
+    void SetMinWidth(int32_t v);
+    int32_t MinHeight() const;
+    void SetMinHeight(int32_t v);
+    int32_t MaxWidth() const;
+    void SetMaxWidth(int32_t v);
+    int32_t MaxHeight() const;
+    void SetMaxHeight(int32_t v);
+    int32_t Frame() const;
+    void SetFrame(int32_t v);
+    bool Composite() const;
+    void SetComposite(bool v);
+    bool HasBackColor() const;
+    void SetHasBackColor(bool v);
+    Color BackColor() const;
+    void SetBackColor(Color v);
+    String Title() const;
+    void SetTitle(const String& v);
+    bool Visible() const;
+    void SetVisible(bool v);
+    bool FullScreen() const;
+    void SetFullScreen(bool v);
+    bool MenuBarVisible() const;
+    void SetMenuBarVisible(bool v);
+    bool CloseButton() const;
+    void SetCloseButton(bool v);
+    bool Resizeable() const;
+    void SetResizeable(bool v);
+    bool LiveResize() const;
+    void SetLiveResize(bool v);
+    bool MaximizeButton() const;
+    void SetMaximizeButton(bool v);
+    bool MinimizeButton() const;
+    void SetMinimizeButton(bool v);
+    int32_t MacProcId() const;
+    void SetMacProcId(int32_t v);
 
     // The QMainWindow, and the content widget controls are placed in (framework and tests only).
     QWidget* NativeWindow() const;
     QWidget* ContentWidget() const;
 
-private:
+  private:
     struct Impl;
     friend void RuntimeReleaseModuleObjects();
     void Adopt(Object& object);

@@ -171,8 +171,8 @@ TEST_F(Generate, DataThatIsNoFileNameIsReportedAndWritesNothing) {
         ASSERT_EQ(reports.size(), 1u);
         EXPECT_EQ(reports[0].className, "NilObjectException");
         EXPECT_EQ(window->mp()->Movie(), nullptr);
-        const std::map<String, String> onlyTheFolders = {
-            {fresh.Documents().string(), "other"}, {fresh.OutputFolder().string(), "other"}};
+        const std::map<String, String> onlyTheFolders = {{fresh.Documents().string(), "other"},
+                                                         {fresh.OutputFolder().string(), "other"}};
         EXPECT_EQ(Snapshot(HomePath()), onlyTheFolders);
     }
     Type(window->DataEF(), "Hello!");

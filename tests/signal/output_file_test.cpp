@@ -47,9 +47,10 @@ class OutputFile : public testing::Test {
     static std::map<String, String> Snapshot(const fs::path& root) {
         std::map<String, String> entries;
         for (const auto& e : fs::recursive_directory_iterator(root))
-            entries[fs::relative(e.path(), root).string()] =
-                e.is_regular_file() ? ReadFile(e.path())
-                                    : e.is_directory() ? "<folder>" : "<other>";
+            entries[fs::relative(e.path(), root).string()] = e.is_regular_file()
+                                                                 ? ReadFile(e.path())
+                                                             : e.is_directory() ? "<folder>"
+                                                                                : "<other>";
         return entries;
     }
 

@@ -1,7 +1,7 @@
 // Test entry for the GUI tests: one QApplication for the whole run, created inside a temporary
 // HOME so nothing reaches the real Documents folder.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 #include "tests/support/temp_home.h"
 

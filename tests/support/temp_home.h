@@ -5,7 +5,7 @@
 // A fresh HOME for one test: the Documents folder then resolves inside it, so no test touches the
 // real one. Restores the previous environment and removes the folder when it goes.
 class TempHome {
-public:
+  public:
     TempHome();
     ~TempHome();
     TempHome(const TempHome&) = delete;
@@ -15,7 +15,7 @@ public:
     std::filesystem::path Documents() const { return path_ / "Documents"; }
     std::filesystem::path OutputFolder() const { return Documents() / "Tarnwhistle"; }
 
-private:
+  private:
     std::filesystem::path path_;
     std::string oldHome_, oldConfig_;
     bool hadHome_ = false, hadConfig_ = false;
