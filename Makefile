@@ -1,26 +1,18 @@
-# The two entry points: `make run` and `make test`. Both install what is missing first.
+# Shortcuts for a machine where make is already installed; setup.sh needs only bash and apt.
 BUILD ?= build
-JOBS  ?= $(shell nproc)
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build run test bench clean
+.PHONY: run test bench clean
 
-deps:
-	@bash scripts/install-deps.sh
+run:
+	BUILD=$(BUILD) bash setup.sh run
 
-configure: deps
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) > /dev/null
+test:
+	BUILD=$(BUILD) bash setup.sh test
 
-build: configure
-	@cmake --build $(BUILD) -j $(JOBS)
-
-run: build
-	$(BUILD)/app/tarnwhistle
-
-test: build
-	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) --timeout 600
-
-bench: build
+bench:
+	bash scripts/install-deps.sh test
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTW_BUILD_TESTS=ON > /dev/null
+	cmake --build $(BUILD) --target bench_image
 	$(BUILD)/bench/bench_image
 
 clean:

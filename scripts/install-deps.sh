@@ -1,28 +1,48 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the window need, and only those missing.
+# Installs the Debian packages that are missing, and only those.
+#   install-deps.sh run    what building and running the program needs
+#   install-deps.sh test   that, and what the tests, the fuzzer and the benchmark need
+# As root it calls apt-get; otherwise through sudo. Without either it names what is missing and
+# the command that installs it, and fails.
 set -euo pipefail
 
-packages=(
+run_packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-multimedia-dev libgl-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-  libgtest-dev libbenchmark-dev
-  clang libclang-rt-14-dev
-  minimodem xvfb xauth xdotool imagemagick x11-utils
   fonts-ipaexfont-gothic
 )
+test_packages=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+  minimodem xvfb xauth xdotool imagemagick x11-utils
+)
+
+case "${1:-}" in
+  run) wanted=("${run_packages[@]}") ;;
+  test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
 
 missing=()
-for p in "${packages[@]}"; do
+for p in "${wanted[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
     missing+=("$p")
   fi
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+install=(apt-get install -y -q --no-install-recommends "${missing[@]}")
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=(env DEBIAN_FRONTEND=noninteractive)
+elif command -v sudo > /dev/null; then
+  # sudo drops the environment: the variable goes through env on its far side.
+  as_root=(sudo env DEBIAN_FRONTEND=noninteractive)
+else
+  echo "Missing Debian packages: ${missing[*]}. Install them as root with: apt-get update && ${install[*]}" >&2
+  exit 1
+fi
+
 echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${as_root[@]}" apt-get update -q
+"${as_root[@]}" "${install[@]}"

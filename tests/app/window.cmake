@@ -9,8 +9,8 @@ tw_add_test(NAME app_window_tests
                     ${CMAKE_CURRENT_SOURCE_DIR}/window_menu_test.cpp
                     ${CMAKE_CURRENT_SOURCE_DIR}/window_classes_test.cpp
             LIBS tw_app tw_gui_test_main Qt6::Test
-            GUI)
+            GUI SANITIZED_TOO)
 tw_add_test(NAME app_window_lifecycle_test
             SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/window_lifecycle_test.cpp
             LIBS tw_app tw_test_support Qt6::Widgets Qt6::Test
-            GUI)
+            GUI SANITIZED_TOO)
