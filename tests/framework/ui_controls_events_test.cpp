@@ -1,5 +1,6 @@
 // Buttons, text fields and labels: real Qt input reaches the bound window methods.
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QComboBox>
 #include <QEnterEvent>
 #include <QLabel>
@@ -8,6 +9,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "framework/core/exceptions.h"
 #include "framework/ui/runtime.h"
@@ -175,6 +178,54 @@ TEST(UiControlsEvents, HoverRaisesEnterAndExitAndCursorFollows) {
     EXPECT_EQ(window->Count("MouseEnter"), 2);
     EXPECT_EQ(window->Count("MouseExit"), 2);
     EXPECT_EQ(window->calls.back().sender, button);
+}
+
+// 0 is no limit at all, not Qt's default of 32767 characters.
+TEST(UiControlsEvents, LongTextsSetByCodeOrPastedAreKeptWhole) {
+    auto window = MakeProbeWindow();
+    auto field = AddProbeControl<TextField>(*window, "F", 10, 10);
+    auto limited = AddProbeControl<TextField>(*window, "G", 10, 40);
+    auto combo = AddProbeControl<ComboBox>(*window, "C", 10, 70, 100, 20);
+    limited->SetLimitText(0);
+    auto text = [](size_t n, char first) {
+        String s;
+        s.reserve(n);
+        for (size_t i = 0; i < n; ++i) s += char(first + i % 10);
+        return s;
+    };
+    struct Case {
+        const char* what;
+        std::function<void(const String&)> set;
+        std::function<String()> get;
+        QLineEdit* editor;
+    };
+    const Case cases[] = {
+        {"text field", [&](const String& v) { field->SetText(v); }, [&] { return field->Text(); },
+         static_cast<QLineEdit*>(field->NativeWidget())},
+        {"text field, LimitText 0", [&](const String& v) { limited->SetText(v); },
+         [&] { return limited->Text(); }, static_cast<QLineEdit*>(limited->NativeWidget())},
+        {"combo box", [&](const String& v) { combo->SetText(v); }, [&] { return combo->Text(); },
+         static_cast<QComboBox*>(combo->NativeWidget())->lineEdit()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const String byCode = text(100000, '0');
+        c.set(byCode);
+        EXPECT_EQ(c.get().size(), byCode.size());
+        EXPECT_TRUE(c.get() == byCode);  // not printed: too long to read
+
+        const String pasted = text(100000, 'A');
+        QApplication::clipboard()->setText(
+            QString::fromLatin1(pasted.data(), qsizetype(pasted.size())));
+        QTest::keyClick(c.editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(c.editor, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(c.get().size(), pasted.size());
+        EXPECT_TRUE(c.get() == pasted);
+    }
+    // A limit above 0 still holds.
+    limited->SetLimitText(5);
+    limited->SetText("0123456789");
+    EXPECT_EQ(limited->Text(), "01234");
 }
 
 TEST(UiControlsEvents, StockCursorsAreSharedSingletons) {
