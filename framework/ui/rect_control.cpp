@@ -52,7 +52,10 @@ ControlEventBridge::ControlEventBridge(std::weak_ptr<Object> control, QWidget* c
 
 bool ControlEventBridge::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::Enter && type != QEvent::Leave && type != QEvent::MouseButtonPress)
+    const bool hover = type == QEvent::Enter || type == QEvent::Leave;
+    // Qt delivers the second press of a double click as MouseButtonDblClick: a press all the same.
+    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+    if (!hover && !press)
         return QObject::eventFilter(watched, event);
     auto control = LockControl<RectControl>(control_);
     if (!control) return false;
@@ -66,8 +69,8 @@ bool ControlEventBridge::eventFilter(QObject* watched, QEvent* event) {
     }
     if (!raisePress_) return false;
     // The position within the control, also when the press lands on a child (a combo's editor).
-    auto* press = static_cast<QMouseEvent*>(event);
-    QPoint at = press->position().toPoint();
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    QPoint at = mouse->position().toPoint();
     if (auto* child = qobject_cast<QWidget*>(watched);
         child && controlWidget_ && child != controlWidget_)
         at = child->mapTo(controlWidget_, at);

@@ -1,5 +1,6 @@
 // The pointing hand over the two buttons and the link label, the link's colour, and its page.
 #include <QUrl>
+#include <QWindow>
 
 #include "app/maker_page.h"
 #include "framework/ui/system.h"
@@ -76,6 +77,18 @@ TEST_F(Pointer, EveryPressOnTheLinkOpensTheMakersPage) {
     for (QPoint at : {QPoint(2, 2), QPoint(68, 10), QPoint(133, 17)}) Click(window->Label10(), at);
     EXPECT_EQ(desktop.Urls(), (QList<QUrl>{page, page, page}));
     EXPECT_EQ(window->Label10()->TextColor(), kBlack);
+    EXPECT_TRUE(reports.empty());
+}
+
+// Qt hands the second press of a double click over as a double click: it opens the page too.
+TEST_F(Pointer, BothPressesOfADoubleClickOpenThePage) {
+    DesktopCapture desktop;
+    const QUrl page(QString::fromUtf8(kMakerPageAddress));
+    QWidget* link = Native(window->Label10());
+    QWindow* handle = link->window()->windowHandle();
+    for (int i = 0; i < 2; ++i)
+        QTest::mouseDClick(handle, Qt::LeftButton, {}, link->mapTo(link->window(), QPoint(20, 8)));
+    EXPECT_EQ(desktop.Urls(), (QList<QUrl>{page, page, page, page}));
     EXPECT_TRUE(reports.empty());
 }
 

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -178,6 +179,50 @@ TEST(UiControlsEvents, HoverRaisesEnterAndExitAndCursorFollows) {
     EXPECT_EQ(window->Count("MouseEnter"), 2);
     EXPECT_EQ(window->Count("MouseExit"), 2);
     EXPECT_EQ(window->calls.back().sender, button);
+}
+
+// Where a real pointer event at `local` of `widget` lands, in its top-level window.
+QPoint InWindow(QWidget* widget, QPoint local) {
+    return widget->mapTo(widget->window(), local);
+}
+
+QWindow* HandleOf(QWidget* widget) {
+    return widget->window()->windowHandle();
+}
+
+// Qt turns the second press of a double click into MouseButtonDblClick; that press counts too.
+TEST(UiControlsEvents, BothPressesOfADoubleClickRaiseMouseDown) {
+    auto window = MakeProbeWindow();
+    auto label = AddProbeControl<Label>(*window, "L", 10, 10);
+    auto button = AddProbeControl<PushButton>(*window, "B", 10, 40);
+    auto field = AddProbeControl<TextField>(*window, "F", 10, 70);
+    auto combo = AddProbeControl<ComboBox>(*window, "C", 10, 100);
+    label->SetText("made by someone");
+    field->SetText("two words");
+    struct Case {
+        std::shared_ptr<RectControl> control;
+        QWidget* target;  // the widget under the pointer
+    };
+    const Case cases[] = {
+        {label, label->NativeWidget()},
+        {button, button->NativeWidget()},
+        {field, field->NativeWidget()},
+        {combo, static_cast<QComboBox*>(combo->NativeWidget())->lineEdit()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.control->Name());
+        c.control->MouseDown.AddHandler(window, &ProbeWindow::Down,
+                                        "( RectControl, Int32, Int32 ) as Boolean");
+        window->calls.clear();
+        const QPoint at(7, 4);
+        QTest::mouseDClick(HandleOf(c.target), Qt::LeftButton, {}, InWindow(c.target, at));
+        ASSERT_EQ(window->Count("MouseDown"), 2);
+        const QPoint expected = c.target->mapTo(c.control->NativeWidget(), at);
+        for (const auto& call : window->calls) {
+            EXPECT_EQ(call.sender, c.control);
+            EXPECT_EQ(QPoint(call.x, call.y), expected);
+        }
+    }
 }
 
 // 0 is no limit at all, not Qt's default of 32767 characters.
