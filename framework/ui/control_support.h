@@ -16,10 +16,13 @@
 
 // Turns the Qt input events of a control's widget into the control's MouseEnter, MouseExit and
 // MouseDown. Holds the control weakly: once the control has gone the events pass on untouched.
+// A part of a control (a combo's editor) raises presses only: Qt already tells the control's own
+// widget when the pointer crosses its outline, and the part's own crossings lie inside it.
 class ControlEventBridge : public QObject {
   public:
+    enum class Hover { Raise, Ignore };
     ControlEventBridge(std::weak_ptr<Object> control, QWidget* controlWidget, bool raisePress,
-                       QObject* parent);
+                       QObject* parent, Hover hover = Hover::Raise);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -28,6 +31,7 @@ class ControlEventBridge : public QObject {
     std::weak_ptr<Object> control_;
     QPointer<QWidget> controlWidget_;
     bool raisePress_;
+    Hover hover_;
 };
 
 struct RectControl::Impl {

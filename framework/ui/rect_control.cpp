@@ -44,18 +44,19 @@ const ClassInfo& RectControl::StaticClass() {
 // ---- Qt input to control events ----
 
 ControlEventBridge::ControlEventBridge(std::weak_ptr<Object> control, QWidget* controlWidget,
-                                       bool raisePress, QObject* parent)
+                                       bool raisePress, QObject* parent, Hover hover)
     : QObject(parent),
       control_(std::move(control)),
       controlWidget_(controlWidget),
-      raisePress_(raisePress) {}
+      raisePress_(raisePress),
+      hover_(hover) {}
 
 bool ControlEventBridge::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     const bool hover = type == QEvent::Enter || type == QEvent::Leave;
     // Qt delivers the second press of a double click as MouseButtonDblClick: a press all the same.
     const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
-    if (!hover && !press)
+    if ((!hover && !press) || (hover && hover_ == Hover::Ignore))
         return QObject::eventFilter(watched, event);
     auto control = LockControl<RectControl>(control_);
     if (!control) return false;

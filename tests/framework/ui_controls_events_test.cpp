@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QWindow>
 
@@ -190,6 +192,16 @@ QWindow* HandleOf(QWidget* widget) {
     return widget->window()->windowHandle();
 }
 
+// The middle of an editable combo box's arrow.
+QPoint ArrowOf(QComboBox* combo) {
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    return combo->style()
+        ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo)
+        .center();
+}
+
 // Qt turns the second press of a double click into MouseButtonDblClick; that press counts too.
 TEST(UiControlsEvents, BothPressesOfADoubleClickRaiseMouseDown) {
     auto window = MakeProbeWindow();
@@ -223,6 +235,50 @@ TEST(UiControlsEvents, BothPressesOfADoubleClickRaiseMouseDown) {
             EXPECT_EQ(QPoint(call.x, call.y), expected);
         }
     }
+}
+
+// A combo box is one control: its text part and its arrow are crossed as one.
+TEST(UiControlsEvents, ComboBoxRaisesEnterAndExitOncePerCrossing) {
+    auto window = MakeProbeWindow();
+    auto combo = AddProbeControl<ComboBox>(*window, "C", 10, 40, 100, 20);
+    auto field = AddProbeControl<TextField>(*window, "F", 10, 80);
+    for (RectControl* control :
+         {static_cast<RectControl*>(combo.get()), static_cast<RectControl*>(field.get())}) {
+        control->MouseEnter.AddHandler(window, &ProbeWindow::Enter, "( RectControl )");
+        control->MouseExit.AddHandler(window, &ProbeWindow::Exit, "( RectControl )");
+    }
+    auto* qt = static_cast<QComboBox*>(combo->NativeWidget());
+    QWindow* handle = HandleOf(qt);
+    const QPoint outside = InWindow(qt, QPoint(qt->width() + 40, -15));
+    const QPoint text = InWindow(qt->lineEdit(), qt->lineEdit()->rect().center());
+    const QPoint arrow = InWindow(qt, ArrowOf(qt));
+    ASSERT_NE(qt->childAt(qt->mapFrom(qt->window(), arrow)), qt->lineEdit());
+
+    QTest::mouseMove(handle, outside);
+    window->calls.clear();
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        QTest::mouseMove(handle, text);
+        QTest::mouseMove(handle, arrow);
+        QTest::mouseMove(handle, text);
+        EXPECT_EQ(window->Count("MouseEnter"), round + 1);
+        EXPECT_EQ(window->Count("MouseExit"), round);
+        QTest::mouseMove(handle, outside);
+        EXPECT_EQ(window->Count("MouseExit"), round + 1);
+    }
+    for (const auto& call : window->calls) EXPECT_EQ(call.sender, combo);
+
+    // Entered by its arrow and left from its text, the same.
+    window->calls.clear();
+    QTest::mouseMove(handle, arrow);
+    QTest::mouseMove(handle, text);
+    QTest::mouseMove(handle, InWindow(field->NativeWidget(), QPoint(5, 5)));
+    ASSERT_EQ(window->calls.size(), 3u);
+    EXPECT_EQ(window->calls[0].event, "MouseEnter");
+    EXPECT_EQ(window->calls[1].event, "MouseExit");
+    EXPECT_EQ(window->calls[1].sender, combo);
+    EXPECT_EQ(window->calls[2].event, "MouseEnter");
+    EXPECT_EQ(window->calls[2].sender, field);
 }
 
 // 0 is no limit at all, not Qt's default of 32767 characters.
