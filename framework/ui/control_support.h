@@ -1,6 +1,7 @@
 #pragma once
 // What the control classes share inside framework/ui: the state behind RectControl, the bridge
 // from Qt events to control events and class-table builders.
+#include <QCursor>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -8,6 +9,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "framework/core/object.h"
 #include "framework/ui/controls.h"
@@ -48,6 +50,9 @@ struct RectControl::Impl {
     String textFont = "System";
     bool bold = false, italic = false, underline = false;
     Qt::FocusPolicy naturalFocus = Qt::NoFocus;
+    // The pointer the widget's class shows by itself (a text field's I-beam), given back when
+    // the control's cursor is unset.
+    std::optional<QCursor> naturalCursor;
     std::map<String, PropertyValue> stored;
 
     void ApplyGeometry();

@@ -103,6 +103,7 @@ void RectControl::Constructor() {
     QWidget* widget = CreateWidget(parent);
     impl_->widget = widget;
     impl_->naturalFocus = widget->focusPolicy();
+    if (widget->testAttribute(Qt::WA_SetCursor)) impl_->naturalCursor = widget->cursor();
     impl_->ApplyGeometry();
     impl_->ApplyFont();
     impl_->ApplyCursor();
@@ -165,7 +166,9 @@ void RectControl::Impl::ApplyFont() {
 
 void RectControl::Impl::ApplyCursor() {
     if (!widget) return;
-    if (!cursor)
+    if (!cursor && naturalCursor)
+        widget->setCursor(*naturalCursor);
+    else if (!cursor)
         widget->unsetCursor();
     else if (cursor->CursorShape() == MouseCursor::Shape::FingerPointer)
         widget->setCursor(Qt::PointingHandCursor);

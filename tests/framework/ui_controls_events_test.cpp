@@ -202,6 +202,14 @@ QPoint ArrowOf(QComboBox* combo) {
         .center();
 }
 
+// The pointer the desktop shows over `local` of `widget`: the cursor of the innermost widget
+// there, which inherits its parent's when it has none of its own.
+Qt::CursorShape PointerOver(QWidget* widget, QPoint local) {
+    QWidget* top = widget->window();
+    QWidget* under = top->childAt(widget->mapTo(top, local));
+    return (under ? under : top)->cursor().shape();
+}
+
 // Qt turns the second press of a double click into MouseButtonDblClick; that press counts too.
 TEST(UiControlsEvents, BothPressesOfADoubleClickRaiseMouseDown) {
     auto window = MakeProbeWindow();
@@ -279,6 +287,41 @@ TEST(UiControlsEvents, ComboBoxRaisesEnterAndExitOncePerCrossing) {
     EXPECT_EQ(window->calls[1].sender, combo);
     EXPECT_EQ(window->calls[2].event, "MouseEnter");
     EXPECT_EQ(window->calls[2].sender, field);
+}
+
+// No cursor set means the control's own default: the text pointer over text, the arrow elsewhere.
+TEST(UiControlsEvents, DefaultPointerIsTheControlsOwnAndComesBackWhenUnset) {
+    auto window = MakeProbeWindow();
+    auto field = AddProbeControl<TextField>(*window, "F", 10, 10);
+    auto label = AddProbeControl<Label>(*window, "L", 10, 40);
+    auto button = AddProbeControl<PushButton>(*window, "B", 10, 70);
+    auto combo = AddProbeControl<ComboBox>(*window, "C", 10, 100, 100, 20);
+    auto* comboQt = static_cast<QComboBox*>(combo->NativeWidget());
+    struct Case {
+        std::shared_ptr<RectControl> control;
+        QPoint at;
+        Qt::CursorShape natural;
+    };
+    const Case cases[] = {
+        {field, QPoint(5, 5), Qt::IBeamCursor},
+        {label, QPoint(5, 5), Qt::ArrowCursor},
+        {button, QPoint(5, 5), Qt::ArrowCursor},
+        {combo, comboQt->lineEdit()->geometry().center(), Qt::IBeamCursor},
+        {combo, ArrowOf(comboQt), Qt::ArrowCursor},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.control->Name() + " " + std::to_string(c.natural));
+        QWidget* widget = c.control->NativeWidget();
+        EXPECT_EQ(c.control->MouseCursor(), nullptr);
+        EXPECT_EQ(PointerOver(widget, c.at), c.natural);
+        if (c.control == combo) continue;  // its text part keeps the text pointer
+        c.control->SetMouseCursor(System()->Cursors()->FingerPointer());
+        EXPECT_EQ(PointerOver(widget, c.at), Qt::PointingHandCursor);
+        c.control->SetMouseCursor(System()->Cursors()->StandardPointer());
+        EXPECT_EQ(PointerOver(widget, c.at), Qt::ArrowCursor);
+        c.control->SetMouseCursor(nullptr);
+        EXPECT_EQ(PointerOver(widget, c.at), c.natural);
+    }
 }
 
 // 0 is no limit at all, not Qt's default of 32767 characters.
