@@ -1,6 +1,7 @@
 #pragma once
 // What the control classes share inside framework/ui: the state behind RectControl, the bridge
 // from Qt events to control events and class-table builders.
+#include <QCursor>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -8,6 +9,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "framework/core/object.h"
 #include "framework/ui/controls.h"
@@ -16,10 +18,13 @@
 
 // Turns the Qt input events of a control's widget into the control's MouseEnter, MouseExit and
 // MouseDown. Holds the control weakly: once the control has gone the events pass on untouched.
+// A part of a control (a combo's editor) raises presses only: Qt already tells the control's own
+// widget when the pointer crosses its outline, and the part's own crossings lie inside it.
 class ControlEventBridge : public QObject {
   public:
+    enum class Hover { Raise, Ignore };
     ControlEventBridge(std::weak_ptr<Object> control, QWidget* controlWidget, bool raisePress,
-                       QObject* parent);
+                       QObject* parent, Hover hover = Hover::Raise);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -28,6 +33,7 @@ class ControlEventBridge : public QObject {
     std::weak_ptr<Object> control_;
     QPointer<QWidget> controlWidget_;
     bool raisePress_;
+    Hover hover_;
 };
 
 struct RectControl::Impl {
@@ -44,6 +50,9 @@ struct RectControl::Impl {
     String textFont = "System";
     bool bold = false, italic = false, underline = false;
     Qt::FocusPolicy naturalFocus = Qt::NoFocus;
+    // The pointer the widget's class shows by itself (a text field's I-beam), given back when
+    // the control's cursor is unset.
+    std::optional<QCursor> naturalCursor;
     std::map<String, PropertyValue> stored;
 
     void ApplyGeometry();

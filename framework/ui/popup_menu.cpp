@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <QWheelEvent>
 
+#include <limits>
 #include <optional>
 
 #include "framework/core/exceptions.h"
@@ -200,7 +201,10 @@ QWidget* ComboBox::CreateWidget(QWidget* parent) {
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
     QLineEdit* editor = combo->lineEdit();
-    editor->installEventFilter(new ControlEventBridge(impl_->self, combo, true, editor));
+    editor->installEventFilter(new ControlEventBridge(impl_->self, combo, true, editor,
+                                                      ControlEventBridge::Hover::Ignore));
+    // Qt's default of 32767 characters would cut longer texts short without a word.
+    editor->setMaxLength(std::numeric_limits<int>::max());
     // Enter, or the focus leaving the editor, commits the typed text.
     QObject::connect(editor, &QLineEdit::editingFinished, combo, [weak = impl_->self] {
         RuntimeDispatch([&] {

@@ -44,15 +44,19 @@ const ClassInfo& RectControl::StaticClass() {
 // ---- Qt input to control events ----
 
 ControlEventBridge::ControlEventBridge(std::weak_ptr<Object> control, QWidget* controlWidget,
-                                       bool raisePress, QObject* parent)
+                                       bool raisePress, QObject* parent, Hover hover)
     : QObject(parent),
       control_(std::move(control)),
       controlWidget_(controlWidget),
-      raisePress_(raisePress) {}
+      raisePress_(raisePress),
+      hover_(hover) {}
 
 bool ControlEventBridge::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::Enter && type != QEvent::Leave && type != QEvent::MouseButtonPress)
+    const bool hover = type == QEvent::Enter || type == QEvent::Leave;
+    // Qt delivers the second press of a double click as MouseButtonDblClick: a press all the same.
+    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+    if ((!hover && !press) || (hover && hover_ == Hover::Ignore))
         return QObject::eventFilter(watched, event);
     auto control = LockControl<RectControl>(control_);
     if (!control) return false;
@@ -66,8 +70,8 @@ bool ControlEventBridge::eventFilter(QObject* watched, QEvent* event) {
     }
     if (!raisePress_) return false;
     // The position within the control, also when the press lands on a child (a combo's editor).
-    auto* press = static_cast<QMouseEvent*>(event);
-    QPoint at = press->position().toPoint();
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    QPoint at = mouse->position().toPoint();
     if (auto* child = qobject_cast<QWidget*>(watched);
         child && controlWidget_ && child != controlWidget_)
         at = child->mapTo(controlWidget_, at);
@@ -99,6 +103,7 @@ void RectControl::Constructor() {
     QWidget* widget = CreateWidget(parent);
     impl_->widget = widget;
     impl_->naturalFocus = widget->focusPolicy();
+    if (widget->testAttribute(Qt::WA_SetCursor)) impl_->naturalCursor = widget->cursor();
     impl_->ApplyGeometry();
     impl_->ApplyFont();
     impl_->ApplyCursor();
@@ -161,7 +166,9 @@ void RectControl::Impl::ApplyFont() {
 
 void RectControl::Impl::ApplyCursor() {
     if (!widget) return;
-    if (!cursor)
+    if (!cursor && naturalCursor)
+        widget->setCursor(*naturalCursor);
+    else if (!cursor)
         widget->unsetCursor();
     else if (cursor->CursorShape() == MouseCursor::Shape::FingerPointer)
         widget->setCursor(Qt::PointingHandCursor);

@@ -2,6 +2,8 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+#include <limits>
+
 #include "framework/ui/control_support.h"
 
 using namespace classinfo;
@@ -42,6 +44,11 @@ QLineEdit* LineEditOf(const QPointer<QWidget>& widget) {
     return static_cast<QLineEdit*>(widget.data());
 }
 
+// No limit is the largest Qt takes: its own default, 32767, would cut longer texts short.
+int MaxLength(int32_t limitText) {
+    return limitText > 0 ? int(limitText) : std::numeric_limits<int>::max();
+}
+
 Qt::Alignment FieldAlignment(int32_t alignment) {
     switch (alignment) {
         case 2:
@@ -60,7 +67,7 @@ QWidget* TextEdit::CreateWidget(QWidget* parent) {
     edit->setText(ToQString(text_));
     edit->setEchoMode(password_ ? QLineEdit::Password : QLineEdit::Normal);
     edit->setReadOnly(readOnly_);
-    if (limitText_ > 0) edit->setMaxLength(limitText_);
+    edit->setMaxLength(MaxLength(limitText_));
     edit->setPlaceholderText(ToQString(cueText_));
     edit->setAlignment(FieldAlignment(alignment_));
     edit->setFrame(border_);
@@ -133,8 +140,7 @@ int32_t TextEdit::LimitText() const {
 }
 void TextEdit::SetLimitText(int32_t v) {
     limitText_ = v;
-    // QLineEdit's own default, 32767, stands for "no limit".
-    if (QLineEdit* edit = LineEditOf(impl_->widget)) edit->setMaxLength(v > 0 ? v : 32767);
+    if (QLineEdit* edit = LineEditOf(impl_->widget)) edit->setMaxLength(MaxLength(v));
 }
 String TextEdit::CueText() const {
     return cueText_;

@@ -1,4 +1,6 @@
 // Generate and play: clicks on "Generate" and the keypad write the file and hand it to the player.
+#include <QClipboard>
+
 #include <functional>
 
 #include "tests/app/handlers_fixture.h"
@@ -90,6 +92,28 @@ TEST_F(Generate, TypedTextsNameAndFillTheFile) {
         ExpectWrittenAndLoaded(c.name, c.image);
         EXPECT_TRUE(reports.empty());
     }
+}
+
+// A prefix far past Qt's default field limit of 32767 characters, pasted, is sent whole.
+TEST_F(Generate, APastedLongPrefixIsSentWhole) {
+    String prefix;
+    for (int i = 0; i < 100000; ++i) prefix += char('a' + i % 26);
+    // One sample per bit keeps the file near a megabyte.
+    TypeInCombo(window->SampleRateCB(), "1225", false);
+    auto* editor = static_cast<QLineEdit*>(Native(window->HeadEF()));
+    QApplication::clipboard()->setText(
+        QString::fromLatin1(prefix.data(), qsizetype(prefix.size())));
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(window->HeadEF()->Text().size(), prefix.size());
+    Click(window->GeneratePB());
+
+    const fs::path file = OutputPath() / "Hello!br1225sr1225hi7350lo4900.wav";
+    const String image = ImageFor("Hello!", prefix, "\n\n", 1225, 1225, 7350, 4900);
+    EXPECT_GT(image.size(), 100008u * 10u);
+    ASSERT_EQ(fs::file_size(file), image.size());
+    EXPECT_TRUE(ReadFile(file) == image);  // not printed: a megabyte
+    ASSERT_NE(window->mp()->Movie(), nullptr);
+    EXPECT_EQ(window->mp()->Movie()->Path(), file);
 }
 
 TEST_F(Generate, AllTextsEmptyGiveAnEmptyFileAndNoMovie) {

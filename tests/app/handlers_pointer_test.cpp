@@ -1,5 +1,6 @@
 // The pointing hand over the two buttons and the link label, the link's colour, and its page.
 #include <QUrl>
+#include <QWindow>
 
 #include "app/maker_page.h"
 #include "framework/ui/system.h"
@@ -54,17 +55,53 @@ TEST_F(Pointer, EnteringShowsTheHandAndLeavingTheArrow) {
     EXPECT_TRUE(reports.empty());
 }
 
+// The pointer the desktop shows over `local` of `widget`: the cursor of the innermost widget
+// there, which inherits its parent's when it has none of its own.
+Qt::CursorShape PointerOver(QWidget* widget, QPoint local) {
+    QWidget* top = widget->window();
+    QWidget* under = top->childAt(widget->mapTo(top, local));
+    return (under ? under : top)->cursor().shape();
+}
+
+// Only the two buttons and the link change the pointer: over text the desktop's text pointer
+// stays, everywhere else the arrow, before, while and after the mouse passes.
 TEST_F(Pointer, OtherControlsKeepTheDefaultPointer) {
-    std::vector<std::shared_ptr<RectControl>> others = {
-        window->DataEF(), window->BaudCB(), window->TagPM(), window->wavPM(), window->Label8()};
-    for (int32_t i = 0; i < 10; ++i) others.push_back(window->NumGene(i));
-    for (const auto& control : others) {
-        SCOPED_TRACE(control->Name() + " " + std::to_string(control->Index()));
-        SendEnter(control);
-        EXPECT_EQ(control->MouseCursor(), nullptr);
-        EXPECT_FALSE(Native(control)->testAttribute(Qt::WA_SetCursor));
-        SendLeave(control);
-        EXPECT_EQ(control->MouseCursor(), nullptr);
+    struct Case {
+        std::shared_ptr<RectControl> control;
+        QPoint at;  // within the control; (-1, -1): its middle
+        Qt::CursorShape shape;
+    };
+    const QPoint middle(-1, -1);
+    std::vector<Case> cases;
+    for (auto field :
+         {window->DataEF(), window->HighEF(), window->LowEF(), window->HeadEF(), window->FootEF()})
+        cases.push_back({field, middle, Qt::IBeamCursor});
+    for (auto combo : {window->BaudCB(), window->SampleRateCB()}) {
+        cases.push_back({combo, ComboOf(combo)->lineEdit()->geometry().center(), Qt::IBeamCursor});
+        cases.push_back({combo, QPoint(combo->Width() - 3, combo->Height() / 2), Qt::ArrowCursor});
+    }
+    for (auto popup : {window->TagPM(), window->wavPM()})
+        cases.push_back({popup, middle, Qt::ArrowCursor});
+    for (auto label :
+         {window->Label1(), window->Label2(), window->Label3(), window->Label4(), window->Label5(),
+          window->Label6(), window->Label7(), window->Label8(), window->Label9(), window->DataST()})
+        cases.push_back({label, middle, Qt::ArrowCursor});
+    for (int32_t i = 0; i < 10; ++i) cases.push_back({window->NumGene(i), middle, Qt::ArrowCursor});
+    cases.push_back({window->mp(), middle, Qt::ArrowCursor});
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.control->Name() +
+                     (c.control->Index() == kNoIndex ? "" : " " + Str(c.control->Index())) +
+                     (c.at == middle ? "" : " at x " + Str(c.at.x())));
+        QWidget* widget = Native(c.control);
+        const QPoint at = c.at == middle ? widget->rect().center() : c.at;
+        EXPECT_EQ(PointerOver(widget, at), c.shape);
+        SendEnter(c.control);
+        EXPECT_EQ(c.control->MouseCursor(), nullptr);
+        EXPECT_EQ(PointerOver(widget, at), c.shape);
+        SendLeave(c.control);
+        EXPECT_EQ(c.control->MouseCursor(), nullptr);
+        EXPECT_EQ(PointerOver(widget, at), c.shape);
     }
 }
 
@@ -76,6 +113,18 @@ TEST_F(Pointer, EveryPressOnTheLinkOpensTheMakersPage) {
     for (QPoint at : {QPoint(2, 2), QPoint(68, 10), QPoint(133, 17)}) Click(window->Label10(), at);
     EXPECT_EQ(desktop.Urls(), (QList<QUrl>{page, page, page}));
     EXPECT_EQ(window->Label10()->TextColor(), kBlack);
+    EXPECT_TRUE(reports.empty());
+}
+
+// Qt hands the second press of a double click over as a double click: it opens the page too.
+TEST_F(Pointer, BothPressesOfADoubleClickOpenThePage) {
+    DesktopCapture desktop;
+    const QUrl page(QString::fromUtf8(kMakerPageAddress));
+    QWidget* link = Native(window->Label10());
+    QWindow* handle = link->window()->windowHandle();
+    for (int i = 0; i < 2; ++i)
+        QTest::mouseDClick(handle, Qt::LeftButton, {}, link->mapTo(link->window(), QPoint(20, 8)));
+    EXPECT_EQ(desktop.Urls(), (QList<QUrl>{page, page, page, page}));
     EXPECT_TRUE(reports.empty());
 }
 

@@ -1,6 +1,9 @@
 // The 36 controls as the window opens: found by name through their accessors, of their class,
 // in place, with their initial texts, rows, text sizes, tab order and bindings.
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QFont>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -233,6 +236,62 @@ TEST(Controls, PreviewShowsTheInitialPayloadAndTheTimerIsOff) {
     EXPECT_EQ(timer->Mode(), Timer::ModeOff);
     EXPECT_EQ(timer->Period(), 200);
     EXPECT_TRUE(timer->Action.Bound());
+}
+
+// Alignment, text size and weight of every label, as set and as drawn.
+TEST(Controls, LabelsHaveTheirAlignmentSizeAndWeight) {
+    using LabelAccessor = std::shared_ptr<Label> (Window1::*)();
+    struct Row {
+        const char* name;
+        LabelAccessor accessor;
+        int32_t textAlign;  // 0 left, 2 right
+        float textSize;     // 0: none set, the framework's default kept
+        bool bold;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"Label1", &Window1::Label1, 2, 12, false},
+        {"Label2", &Window1::Label2, 2, 12, false},
+        {"Label3", &Window1::Label3, 2, 12, false},
+        {"Label4", &Window1::Label4, 2, 12, false},
+        {"Label5", &Window1::Label5, 2, 12, false},
+        {"Label6", &Window1::Label6, 2, 12, false},
+        {"Label7", &Window1::Label7, 2, 12, false},
+        {"DataST", &Window1::DataST, 0, 10, true},
+        {"Label8", &Window1::Label8, 0, 24, true},
+        {"Label9", &Window1::Label9, 0, 0, false},
+        {"Label10", &Window1::Label10, 2, 11, false},
+    };
+    // clang-format on
+    std::shared_ptr<Window1> window = StartedWindow();
+    const float defaultSize = std::make_shared<Label>()->TextSize();
+    const QFont defaultFont = QApplication::font();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::shared_ptr<Label> label = ((*window).*row.accessor)();
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->Name(), row.name);
+        EXPECT_EQ(label->TextAlign(), row.textAlign);
+        EXPECT_EQ(label->TextSize(), row.textSize ? row.textSize : defaultSize);
+        EXPECT_EQ(label->TextUnit(), FontUnits::Default);
+        EXPECT_EQ(label->Bold(), row.bold);
+        EXPECT_FALSE(label->Italic());
+        EXPECT_FALSE(label->Underline());
+
+        auto* qt = qobject_cast<QLabel*>(label->NativeWidget());
+        ASSERT_NE(qt, nullptr);
+        EXPECT_EQ(qt->alignment() & Qt::AlignHorizontal_Mask,
+                  row.textAlign == 2 ? Qt::AlignRight : Qt::AlignLeft);
+        const QFont font = qt->font();
+        if (row.textSize) {
+            EXPECT_EQ(font.pixelSize(), int(row.textSize));
+        } else {
+            EXPECT_EQ(font.pixelSize(), defaultFont.pixelSize());
+            EXPECT_EQ(font.pointSizeF(), defaultFont.pointSizeF());
+        }
+        EXPECT_EQ(font.bold(), row.bold);
+        EXPECT_EQ(QFontInfo(font).bold(), row.bold);
+    }
 }
 
 TEST(Controls, TheLinkLabelCreditsTheMakers) {

@@ -2,17 +2,40 @@
 // accessors, and what the window shows of it.
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGlyphRun>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTextLayout>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "app/menu_bar.h"
 #include "framework/core/exceptions.h"
 #include "tests/app/window_fixture.h"
 
 namespace {
+
+// The characters of `text` that `font`, with the fonts it falls back on, lacks, in UTF-8; each
+// "[box]" is a glyph drawn as the missing-glyph box (index 0) when laid out as the menus are.
+std::string MissingGlyphs(const QString& text, const QFont& font) {
+    QString missing;
+    const QFontMetrics metrics(font);
+    for (char32_t c : text.toUcs4())
+        if (!metrics.inFontUcs4(c)) missing += QString::fromUcs4(&c, 1);
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    for (const QGlyphRun& run : layout.glyphRuns())
+        for (quint32 glyph : run.glyphIndexes())
+            if (glyph == 0) missing += QStringLiteral("[box]");
+    return missing.toStdString();
+}
 
 struct ExpectedItem {
     const char* name;
@@ -104,6 +127,30 @@ TEST(MenuBar, TheWindowShowsTheJapaneseMenusWithTheirKeys) {
     EXPECT_EQ(editItems[5]->text(), QStringLiteral("削除"));
     EXPECT_TRUE(editItems[5]->shortcut().isEmpty());
     EXPECT_EQ(editItems[7]->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
+}
+
+// The Japanese texts are drawn with real glyphs, not boxes, in the fonts the menus use.
+TEST(MenuBar, EveryCharacterOfTheMenusHasAGlyph) {
+    // The probe itself sees a character that no font has.
+    ASSERT_FALSE(MissingGlyphs(QString::fromUcs4(U"\U0010FFFD", 1), QApplication::font()).empty());
+
+    auto* native = qobject_cast<QMainWindow*>(StartedWindow()->NativeWindow());
+    ASSERT_NE(native, nullptr);
+    QMenuBar* bar = native->menuBar();
+    int texts = 0;
+    for (QAction* title : bar->actions()) {
+        SCOPED_TRACE(title->text().toStdString());
+        EXPECT_EQ(MissingGlyphs(title->text(), bar->font()), "");
+        ++texts;
+        ASSERT_NE(title->menu(), nullptr);
+        for (QAction* item : title->menu()->actions()) {
+            if (item->isSeparator()) continue;
+            SCOPED_TRACE(item->text().toStdString());
+            EXPECT_EQ(MissingGlyphs(item->text(), title->menu()->font()), "");
+            ++texts;
+        }
+    }
+    EXPECT_EQ(texts, 2 + 1 + 6);
 }
 
 }  // namespace

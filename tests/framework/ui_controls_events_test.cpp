@@ -1,13 +1,19 @@
 // Buttons, text fields and labels: real Qt input reaches the bound window methods.
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QComboBox>
 #include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "framework/core/exceptions.h"
 #include "framework/ui/runtime.h"
@@ -175,6 +181,195 @@ TEST(UiControlsEvents, HoverRaisesEnterAndExitAndCursorFollows) {
     EXPECT_EQ(window->Count("MouseEnter"), 2);
     EXPECT_EQ(window->Count("MouseExit"), 2);
     EXPECT_EQ(window->calls.back().sender, button);
+}
+
+// Where a real pointer event at `local` of `widget` lands, in its top-level window.
+QPoint InWindow(QWidget* widget, QPoint local) {
+    return widget->mapTo(widget->window(), local);
+}
+
+QWindow* HandleOf(QWidget* widget) {
+    return widget->window()->windowHandle();
+}
+
+// The middle of an editable combo box's arrow.
+QPoint ArrowOf(QComboBox* combo) {
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    return combo->style()
+        ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo)
+        .center();
+}
+
+// The pointer the desktop shows over `local` of `widget`: the cursor of the innermost widget
+// there, which inherits its parent's when it has none of its own.
+Qt::CursorShape PointerOver(QWidget* widget, QPoint local) {
+    QWidget* top = widget->window();
+    QWidget* under = top->childAt(widget->mapTo(top, local));
+    return (under ? under : top)->cursor().shape();
+}
+
+// Qt turns the second press of a double click into MouseButtonDblClick; that press counts too.
+TEST(UiControlsEvents, BothPressesOfADoubleClickRaiseMouseDown) {
+    auto window = MakeProbeWindow();
+    auto label = AddProbeControl<Label>(*window, "L", 10, 10);
+    auto button = AddProbeControl<PushButton>(*window, "B", 10, 40);
+    auto field = AddProbeControl<TextField>(*window, "F", 10, 70);
+    auto combo = AddProbeControl<ComboBox>(*window, "C", 10, 100);
+    label->SetText("made by someone");
+    field->SetText("two words");
+    struct Case {
+        std::shared_ptr<RectControl> control;
+        QWidget* target;  // the widget under the pointer
+    };
+    const Case cases[] = {
+        {label, label->NativeWidget()},
+        {button, button->NativeWidget()},
+        {field, field->NativeWidget()},
+        {combo, static_cast<QComboBox*>(combo->NativeWidget())->lineEdit()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.control->Name());
+        c.control->MouseDown.AddHandler(window, &ProbeWindow::Down,
+                                        "( RectControl, Int32, Int32 ) as Boolean");
+        window->calls.clear();
+        const QPoint at(7, 4);
+        QTest::mouseDClick(HandleOf(c.target), Qt::LeftButton, {}, InWindow(c.target, at));
+        ASSERT_EQ(window->Count("MouseDown"), 2);
+        const QPoint expected = c.target->mapTo(c.control->NativeWidget(), at);
+        for (const auto& call : window->calls) {
+            EXPECT_EQ(call.sender, c.control);
+            EXPECT_EQ(QPoint(call.x, call.y), expected);
+        }
+    }
+}
+
+// A combo box is one control: its text part and its arrow are crossed as one.
+TEST(UiControlsEvents, ComboBoxRaisesEnterAndExitOncePerCrossing) {
+    auto window = MakeProbeWindow();
+    auto combo = AddProbeControl<ComboBox>(*window, "C", 10, 40, 100, 20);
+    auto field = AddProbeControl<TextField>(*window, "F", 10, 80);
+    for (RectControl* control :
+         {static_cast<RectControl*>(combo.get()), static_cast<RectControl*>(field.get())}) {
+        control->MouseEnter.AddHandler(window, &ProbeWindow::Enter, "( RectControl )");
+        control->MouseExit.AddHandler(window, &ProbeWindow::Exit, "( RectControl )");
+    }
+    auto* qt = static_cast<QComboBox*>(combo->NativeWidget());
+    QWindow* handle = HandleOf(qt);
+    const QPoint outside = InWindow(qt, QPoint(qt->width() + 40, -15));
+    const QPoint text = InWindow(qt->lineEdit(), qt->lineEdit()->rect().center());
+    const QPoint arrow = InWindow(qt, ArrowOf(qt));
+    ASSERT_NE(qt->childAt(qt->mapFrom(qt->window(), arrow)), qt->lineEdit());
+
+    QTest::mouseMove(handle, outside);
+    window->calls.clear();
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        QTest::mouseMove(handle, text);
+        QTest::mouseMove(handle, arrow);
+        QTest::mouseMove(handle, text);
+        EXPECT_EQ(window->Count("MouseEnter"), round + 1);
+        EXPECT_EQ(window->Count("MouseExit"), round);
+        QTest::mouseMove(handle, outside);
+        EXPECT_EQ(window->Count("MouseExit"), round + 1);
+    }
+    for (const auto& call : window->calls) EXPECT_EQ(call.sender, combo);
+
+    // Entered by its arrow and left from its text, the same.
+    window->calls.clear();
+    QTest::mouseMove(handle, arrow);
+    QTest::mouseMove(handle, text);
+    QTest::mouseMove(handle, InWindow(field->NativeWidget(), QPoint(5, 5)));
+    ASSERT_EQ(window->calls.size(), 3u);
+    EXPECT_EQ(window->calls[0].event, "MouseEnter");
+    EXPECT_EQ(window->calls[1].event, "MouseExit");
+    EXPECT_EQ(window->calls[1].sender, combo);
+    EXPECT_EQ(window->calls[2].event, "MouseEnter");
+    EXPECT_EQ(window->calls[2].sender, field);
+}
+
+// No cursor set means the control's own default: the text pointer over text, the arrow elsewhere.
+TEST(UiControlsEvents, DefaultPointerIsTheControlsOwnAndComesBackWhenUnset) {
+    auto window = MakeProbeWindow();
+    auto field = AddProbeControl<TextField>(*window, "F", 10, 10);
+    auto label = AddProbeControl<Label>(*window, "L", 10, 40);
+    auto button = AddProbeControl<PushButton>(*window, "B", 10, 70);
+    auto combo = AddProbeControl<ComboBox>(*window, "C", 10, 100, 100, 20);
+    auto* comboQt = static_cast<QComboBox*>(combo->NativeWidget());
+    struct Case {
+        std::shared_ptr<RectControl> control;
+        QPoint at;
+        Qt::CursorShape natural;
+    };
+    const Case cases[] = {
+        {field, QPoint(5, 5), Qt::IBeamCursor},
+        {label, QPoint(5, 5), Qt::ArrowCursor},
+        {button, QPoint(5, 5), Qt::ArrowCursor},
+        {combo, comboQt->lineEdit()->geometry().center(), Qt::IBeamCursor},
+        {combo, ArrowOf(comboQt), Qt::ArrowCursor},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.control->Name() + " " + std::to_string(c.natural));
+        QWidget* widget = c.control->NativeWidget();
+        EXPECT_EQ(c.control->MouseCursor(), nullptr);
+        EXPECT_EQ(PointerOver(widget, c.at), c.natural);
+        if (c.control == combo) continue;  // its text part keeps the text pointer
+        c.control->SetMouseCursor(System()->Cursors()->FingerPointer());
+        EXPECT_EQ(PointerOver(widget, c.at), Qt::PointingHandCursor);
+        c.control->SetMouseCursor(System()->Cursors()->StandardPointer());
+        EXPECT_EQ(PointerOver(widget, c.at), Qt::ArrowCursor);
+        c.control->SetMouseCursor(nullptr);
+        EXPECT_EQ(PointerOver(widget, c.at), c.natural);
+    }
+}
+
+// 0 is no limit at all, not Qt's default of 32767 characters.
+TEST(UiControlsEvents, LongTextsSetByCodeOrPastedAreKeptWhole) {
+    auto window = MakeProbeWindow();
+    auto field = AddProbeControl<TextField>(*window, "F", 10, 10);
+    auto limited = AddProbeControl<TextField>(*window, "G", 10, 40);
+    auto combo = AddProbeControl<ComboBox>(*window, "C", 10, 70, 100, 20);
+    limited->SetLimitText(0);
+    auto text = [](size_t n, char first) {
+        String s;
+        s.reserve(n);
+        for (size_t i = 0; i < n; ++i) s += char(first + i % 10);
+        return s;
+    };
+    struct Case {
+        const char* what;
+        std::function<void(const String&)> set;
+        std::function<String()> get;
+        QLineEdit* editor;
+    };
+    const Case cases[] = {
+        {"text field", [&](const String& v) { field->SetText(v); }, [&] { return field->Text(); },
+         static_cast<QLineEdit*>(field->NativeWidget())},
+        {"text field, LimitText 0", [&](const String& v) { limited->SetText(v); },
+         [&] { return limited->Text(); }, static_cast<QLineEdit*>(limited->NativeWidget())},
+        {"combo box", [&](const String& v) { combo->SetText(v); }, [&] { return combo->Text(); },
+         static_cast<QComboBox*>(combo->NativeWidget())->lineEdit()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const String byCode = text(100000, '0');
+        c.set(byCode);
+        EXPECT_EQ(c.get().size(), byCode.size());
+        EXPECT_TRUE(c.get() == byCode);  // not printed: too long to read
+
+        const String pasted = text(100000, 'A');
+        QApplication::clipboard()->setText(
+            QString::fromLatin1(pasted.data(), qsizetype(pasted.size())));
+        QTest::keyClick(c.editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(c.editor, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(c.get().size(), pasted.size());
+        EXPECT_TRUE(c.get() == pasted);
+    }
+    // A limit above 0 still holds.
+    limited->SetLimitText(5);
+    limited->SetText("0123456789");
+    EXPECT_EQ(limited->Text(), "01234");
 }
 
 TEST(UiControlsEvents, StockCursorsAreSharedSingletons) {

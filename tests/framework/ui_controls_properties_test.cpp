@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "framework/ui/movie_player.h"
 #include "framework/ui/property_list.h"
 #include "tests/framework/ui_controls_probe.h"
@@ -273,7 +275,7 @@ TEST(UiControlsProperties, TextFieldListActsOnTheField) {
     EXPECT_EQ(edit->placeholderText(), QStringLiteral("cue"));
     EXPECT_EQ(edit->text(), QStringLiteral("Hello!"));
     EXPECT_TRUE(edit->isReadOnly());
-    EXPECT_EQ(edit->maxLength(), 32767);  // 0: no limit
+    EXPECT_EQ(edit->maxLength(), std::numeric_limits<int>::max());  // 0: no limit
     EXPECT_TRUE(edit->alignment() & Qt::AlignRight);
     EXPECT_EQ(edit->toolTip(), QStringLiteral("tip"));
     ASSERT_NE(field->StoredProperty("Format"), nullptr);
