@@ -1,6 +1,7 @@
 #include "framework/core/binary_stream.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -125,6 +126,9 @@ std::shared_ptr<BinaryStream> BinaryStream::Create(const std::shared_ptr<FolderI
         return Failure("create", target, error);
     };
     if (!replace && item.Exists()) throw fail(EEXIST);
+    // A folder is never replaced: refuse it before anything is written.
+    struct stat st;
+    if (::lstat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) throw fail(EISDIR);
 
     const std::filesystem::path folder = Folder(target);
     // Refuse an overlong name now rather than after the whole file is written.

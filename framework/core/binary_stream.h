@@ -19,8 +19,8 @@ class BinaryStream : public Object {
     // `replace` True: Close replaces an existing file of that name; False: Create raises
     // IOException (EEXIST) when it exists, and Close when one appeared meanwhile. Raises
     // IOException (ErrorNumber = errno, also set as the item's LastErrorCode, message naming the
-    // file) when the file cannot be created, a name too long for its folder included
-    // (ENAMETOOLONG); NilObjectException for a Nil item.
+    // file) when the file cannot be created, a name too long for its folder (ENAMETOOLONG) and a
+    // folder standing at the name (EISDIR) included; NilObjectException for a Nil item.
     static std::shared_ptr<BinaryStream> Create(const std::shared_ptr<FolderItem>& file,
                                                 bool replace);
     ~BinaryStream() override;

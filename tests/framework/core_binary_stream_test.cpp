@@ -216,12 +216,28 @@ TEST_P(BinaryStreamTest, CreateFailuresRaiseWithErrnoAndName) {
 }
 
 TEST_P(BinaryStreamTest, CloseFailureRemovesTheTemporaryFile) {
-    // A folder stands where the file goes: the rename in Close fails.
+    // A folder stands where the file goes: refused at once, empty or not.
     fs::create_directory(root / "dir.wav");
     Put(root / "dir.wav" / "inside", "kept");
+    fs::create_directory(root / "empty.wav");
     EXPECT_EQ(WriteFile(folder->Child("dir.wav"), image), EISDIR);
+    EXPECT_EQ(WriteFile(folder->Child("empty.wav"), image), EISDIR);
     EXPECT_EQ(Read(root / "dir.wav" / "inside"), "kept");
-    EXPECT_EQ(Names(root), std::set<std::string>{"dir.wav"});
+    EXPECT_EQ(Names(root), (std::set<std::string>{"dir.wav", "empty.wav"}));
+
+    // One that appears after Create fails the rename in Close.
+    auto late = BinaryStream::Create(folder->Child("late.wav"), true);
+    late->Write(image);
+    fs::create_directory(root / "late.wav");
+    Put(root / "late.wav" / "inside", "kept");
+    try {
+        late->Close();
+        ADD_FAILURE() << "Close replaced a folder";
+    } catch (const IOException& e) {
+        EXPECT_EQ(e.ErrorNumber, EISDIR);
+    }
+    EXPECT_EQ(Read(root / "late.wav" / "inside"), "kept");
+    EXPECT_EQ(Names(root), (std::set<std::string>{"dir.wav", "empty.wav", "late.wav"}));
 
     auto stream = BinaryStream::Create(folder->Child("twice.wav"), true);
     stream->Close();

@@ -196,6 +196,41 @@ TEST_F(OutputFile, APlainFileWhereAFolderShouldBeRaisesIOException) {
     }
 }
 
+TEST_F(OutputFile, AnEmptyFolderAtTheNameGivesWayToTheFile) {
+    Module1::wavFolder();
+    const fs::path target = home_.OutputFolder() / ("Hello!" + kTail);
+    fs::create_directory(target);
+    auto f = Generate("Hello!");
+    ASSERT_TRUE(f);
+    EXPECT_TRUE(fs::is_regular_file(target));
+    EXPECT_TRUE(ReadFile(target) == Image("Hello!", "", "\n\n"));
+    EXPECT_EQ(OutputNames(), std::vector<String>{"Hello!" + kTail});
+}
+
+TEST_F(OutputFile, AFolderHoldingAnythingAtTheNameStaysAndIsNamedInTheException) {
+    Module1::wavFolder();
+    const fs::path target = home_.OutputFolder() / ("Hello!" + kTail);
+    // A hidden file or an empty sub-folder counts as much as a file.
+    for (const String& inside : {String("kept.wav"), String(".hidden"), String("sub/")}) {
+        SCOPED_TRACE(inside);
+        fs::remove_all(target);
+        fs::create_directory(target);
+        if (inside.back() == '/')
+            fs::create_directory(target / inside);
+        else
+            WriteFile(target / inside, "inside");
+        const auto before = Snapshot(home_.Documents());
+        try {
+            Generate("Hello!");
+            ADD_FAILURE() << "no exception";
+        } catch (const IOException& e) {
+            EXPECT_EQ(e.ErrorNumber, EISDIR);
+            EXPECT_NE(e.Message.find(target.string()), String::npos) << e.Message;
+        }
+        EXPECT_EQ(Snapshot(home_.Documents()), before);
+    }
+}
+
 TEST_F(OutputFile, AFailedWriteKeepsTheOldFile) {
     Module1::wavFolder();
     const fs::path target = home_.OutputFolder() / ("Hello!" + kTail);
