@@ -9,10 +9,13 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <string>
 
 #include "framework/core/exceptions.h"
 #include "framework/core/process_signals.h"
+#include "framework/core/system_seam.h"
 #include "signal/generator.h"
+#include "tests/support/scoped_seam.h"
 #include "tests/support/temp_home.h"
 
 namespace fs = std::filesystem;
@@ -228,6 +231,41 @@ TEST_F(OutputFile, AFolderHoldingAnythingAtTheNameStaysAndIsNamedInTheException)
             EXPECT_NE(e.Message.find(target.string()), String::npos) << e.Message;
         }
         EXPECT_EQ(Snapshot(home_.Documents()), before);
+    }
+}
+
+std::string standInHome;
+std::string StandInHome() {
+    return standInHome;
+}
+
+// Without HOME the output folder goes into the password entry's home (a stand-in here, so the
+// real one is never touched), and with no entry nothing is made anywhere: never at the root.
+TEST_F(OutputFile, WithoutHomeNothingIsMadeAtTheRoot) {
+    ScopedSeam seam(SystemSeam::PasswordHome, StandInHome);
+    const fs::path user = home_.Path() / "user";
+    fs::create_directory(user);
+    const bool rootHadDocuments = fs::exists("/Documents");
+    for (const char* value : {static_cast<const char*>(nullptr), ""}) {
+        SCOPED_TRACE(value ? "HOME empty" : "HOME unset");
+        if (value)
+            setenv("HOME", value, 1);
+        else
+            unsetenv("HOME");
+        standInHome = user.string();
+        // Checked before anything is written, so that a fault cannot write at the root.
+        ASSERT_EQ(SpecialFolder::Documents()->Path(), user / "Documents");
+        auto f = Generate("Hello!");
+        EXPECT_EQ(f->Path(), user / "Documents" / "Tarnwhistle" / ("Hello!" + kTail));
+        EXPECT_TRUE(ReadFile(f->Path()) == Image("Hello!", "", "\n\n"));
+        fs::remove_all(user / "Documents");
+
+        standInHome = "";  // no password entry
+        EXPECT_THROW(Generate("Hello!"), NilObjectException);
+        EXPECT_TRUE(fs::is_empty(user));
+    }
+    if (!rootHadDocuments) {
+        EXPECT_FALSE(fs::exists("/Documents"));
     }
 }
 
