@@ -188,6 +188,65 @@ TEST_F(OutputFile, AnOverlongNameRaisesIOException) {
     EXPECT_TRUE(OutputNames().empty());
 }
 
+// The whole name, bytes counted: the data text plus the 29 bytes that the numbers here add.
+TEST_F(OutputFile, TheLongestNameIsWrittenAndOneByteMoreIsRefused) {
+    const String twoByte = "\xC3\xA9";  // fewer characters than bytes
+    String wide;
+    while (wide.size() < 226) wide += twoByte;
+    const struct {
+        String data;
+        bool written;
+    } cases[] = {
+        {String(226, 'n'), true},
+        {wide, true},
+        {String(227, 'n'), false},
+        {wide + "x", false},
+    };
+    for (const auto& c : cases) {
+        const String name = c.data + kTail;
+        SCOPED_TRACE(name.size());
+        ASSERT_EQ(name.size(), c.written ? 255u : 256u);
+        if (c.written) {
+            auto f = Generate(c.data);
+            EXPECT_EQ(f->Name(), name);
+            EXPECT_TRUE(ReadFile(home_.OutputFolder() / name) == Image(c.data, "", "\n\n"));
+            continue;
+        }
+        try {
+            Generate(c.data);
+            ADD_FAILURE() << "no exception";
+        } catch (const IOException& e) {
+            EXPECT_EQ(e.ErrorNumber, ENAMETOOLONG);
+        }
+    }
+    EXPECT_EQ(OutputNames(), (std::vector<String>{String(226, 'n') + kTail, wide + kTail}));
+}
+
+// A link at the name is replaced, never followed: what it points to, outside the output folder,
+// keeps its bytes, whether it is a file, a folder or nothing.
+TEST_F(OutputFile, ALinkAtTheNameIsReplacedAndNeverFollowed) {
+    Module1::wavFolder();
+    const fs::path target = home_.OutputFolder() / ("Hello!" + kTail);
+    const fs::path outside = home_.Path() / "outside";
+    fs::create_directory(outside);
+    WriteFile(outside / "file.wav", "outside file");
+    fs::create_directory(outside / "folder");
+    WriteFile(outside / "folder" / "inside", "inside");
+    const auto before = Snapshot(outside);
+    for (const fs::path& pointee :
+         {outside / "file.wav", outside / "folder", outside / "missing.wav"}) {
+        SCOPED_TRACE(pointee.string());
+        fs::remove(target);
+        fs::create_symlink(pointee, target);
+        auto f = Generate("Hello!");
+        EXPECT_FALSE(fs::is_symlink(target));
+        EXPECT_TRUE(fs::is_regular_file(target));
+        EXPECT_TRUE(ReadFile(target) == Image("Hello!", "", "\n\n"));
+        EXPECT_EQ(Snapshot(outside), before);
+        EXPECT_EQ(OutputNames(), std::vector<String>{"Hello!" + kTail});
+    }
+}
+
 TEST_F(OutputFile, APlainFileWhereAFolderShouldBeRaisesIOException) {
     for (const fs::path& blocker : {home_.OutputFolder(), home_.Documents()}) {
         SCOPED_TRACE(blocker.string());
