@@ -52,6 +52,10 @@ std::shared_ptr<FolderItem> generate(const String& data, const String& head, con
         throw NilObjectException("no file item for the name \"" + Printable(name) +
                                  "\": a file name cannot be a path");
 
+    // An empty folder at the name goes, as a delete would take it; the stream cannot replace a
+    // folder. One that holds anything stays, and the stream refuses it.
+    if (file->Directory()) file->Delete();
+
     // The stream writes beside the old file and replaces it only once the image is complete,
     // so a failed write leaves the old file as it was.
     std::shared_ptr<BinaryStream> stream = BinaryStream::Create(file, true);

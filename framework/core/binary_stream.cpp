@@ -1,6 +1,7 @@
 #include "framework/core/binary_stream.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "framework/core/exceptions.h"
+#include "framework/core/system_seam.h"
 
 namespace {
 IOException Failure(const char* what, const std::filesystem::path& file, int error) {
@@ -18,23 +20,79 @@ IOException Failure(const char* what, const std::filesystem::path& file, int err
         error);
 }
 
-// Opens a new, empty file under a fresh ".tw-XXXXXX" name in `folder`, with the permissions a
-// plain open() gives (the umask applies). Returns the descriptor, or -1 with errno set.
-int OpenTempFile(const std::filesystem::path& folder, std::string& path) {
+// A fresh hidden name in `folder`: ".tw-" and six characters, so it fits wherever the target's
+// name fits and is never listed as a .wav.
+std::string FreshName(const std::filesystem::path& folder) {
     static constexpr char kAlphabet[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     thread_local std::mt19937_64 engine{std::random_device{}()};
     std::uniform_int_distribution<size_t> pick(0, sizeof kAlphabet - 2);
-    // Bounded: a folder that refuses every name with EEXIST must not hang the caller.
+    std::string name = ".tw-";
+    for (int k = 0; k < 6; ++k) name += kAlphabet[pick(engine)];
+    return (folder / name).string();
+}
+
+// Calls `take` with fresh names until one is free. Bounded: a folder that refuses every name with
+// EEXIST must not hang the caller. Returns take's last result, with errno from it.
+template <class Take>
+int WithFreshName(const std::filesystem::path& folder, std::string& path, Take take) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = ".tw-";
-        for (int k = 0; k < 6; ++k) name += kAlphabet[pick(engine)];
-        path = (folder / name).string();
-        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
+        path = FreshName(folder);
+        int result = take(path);
+        if (result >= 0 || errno != EEXIST) return result;
     }
     errno = EEXIST;
     return -1;
+}
+
+// Opens a new, empty file under a fresh name in `folder`, with the permissions a plain open()
+// gives (the umask applies). Returns the descriptor, or -1 with errno set.
+int OpenTempFile(const std::filesystem::path& folder, std::string& path) {
+    return WithFreshName(folder, path, [](const std::string& p) {
+        return ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    });
+}
+
+std::string ProcPath(int fd) {
+    return "/proc/self/fd/" + std::to_string(fd);
+}
+
+// Opens a file with no name in `folder`: if the program dies before Close, the file system
+// frees it and nothing is left behind. -1 when the file system or kernel cannot, or when it
+// could not be named later (no /proc).
+int OpenUnnamedFile(const std::filesystem::path& folder) {
+    int fd = SystemSeam::OpenUnnamedFile(folder.c_str(), 0666);
+    if (fd >= 0 && ::access(ProcPath(fd).c_str(), F_OK) != 0) {
+        ::close(fd);
+        errno = EOPNOTSUPP;
+        return -1;
+    }
+    return fd;
+}
+
+// What open(O_TMPFILE) answers where the file system or kernel lacks it.
+bool UnnamedFilesRefused(int error) {
+    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+}
+
+// Gives the unnamed file `fd` a fresh hidden name in `folder`. 0 or errno.
+int NameUnnamedFile(int fd, const std::filesystem::path& folder, std::filesystem::path& named) {
+    std::string path;
+    int result = WithFreshName(folder, path, [fd](const std::string& p) {
+        if (::linkat(AT_FDCWD, ProcPath(fd).c_str(), AT_FDCWD, p.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return 0;
+        // /proc gone since Create: linking the descriptor itself needs CAP_DAC_READ_SEARCH.
+        if (errno != ENOENT) return -1;
+        return ::linkat(fd, "", AT_FDCWD, p.c_str(), AT_EMPTY_PATH);
+    });
+    if (result != 0) return errno;
+    named = path;
+    return 0;
+}
+
+std::filesystem::path Folder(const std::filesystem::path& file) {
+    std::filesystem::path folder = file.parent_path();
+    return folder.empty() ? "." : folder;
 }
 
 // Puts `temp` in place as `target`; without `replace` an existing target is refused.
@@ -68,17 +126,20 @@ std::shared_ptr<BinaryStream> BinaryStream::Create(const std::shared_ptr<FolderI
         return Failure("create", target, error);
     };
     if (!replace && item.Exists()) throw fail(EEXIST);
+    // A folder is never replaced: refuse it before anything is written.
+    struct stat st;
+    if (::lstat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) throw fail(EISDIR);
 
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty()) folder = ".";
+    const std::filesystem::path folder = Folder(target);
     // Refuse an overlong name now rather than after the whole file is written.
     long nameMax = ::pathconf(folder.c_str(), _PC_NAME_MAX);
     if (target.filename().string().size() > size_t(nameMax > 0 ? nameMax : 255))
         throw fail(ENAMETOOLONG);
 
-    // A short hidden name: it fits wherever the target's name fits, and is never listed as a .wav.
+    // Unnamed where the file system allows, else under a temporary name.
     std::string temp;
-    int fd = OpenTempFile(folder, temp);
+    int fd = OpenUnnamedFile(folder);
+    if (fd < 0 && UnnamedFilesRefused(errno)) fd = OpenTempFile(folder, temp);
     if (fd < 0) throw fail(errno);
     item.lastError_ = 0;
     return std::shared_ptr<BinaryStream>(new BinaryStream(file, replace, fd, temp));
@@ -110,15 +171,17 @@ void BinaryStream::Write(const String& data) {
 }
 
 void BinaryStream::Close() {
-    if (temp_.empty()) return;  // closed already
+    if (fd_ < 0) return;  // closed already
     int error = 0;
     // fsync before the rename, so that a crash cannot leave an empty file where the old one was.
     if (::fsync(fd_) != 0 && errno != EINVAL) error = errno;
+    // Named only now that it is complete; the rename below then puts it in place.
+    if (!error && temp_.empty()) error = NameUnnamedFile(fd_, Folder(file_->Path()), temp_);
     if (::close(fd_) != 0 && !error) error = errno;
     fd_ = -1;
     if (!error) error = Publish(temp_, file_->Path(), replace_);
     if (error) {
-        ::unlink(temp_.c_str());
+        if (!temp_.empty()) ::unlink(temp_.c_str());
         temp_.clear();
         lastError_ = error;
         throw Failure("write", file_->Path(), error);

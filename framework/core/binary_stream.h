@@ -1,10 +1,12 @@
 #pragma once
-// Writing a file so that a failure loses nothing: Create opens a new temporary file beside the
-// target (a short hidden name, ".tw-" and six characters, so it fits wherever the target's name
-// fits and never looks like a .wav); Close renames it over the target only once everything is
-// written, synced and closed. A stream dropped before Close (after a failed write, say) removes
-// its temporary file and leaves the target as it was. The new file gets the permissions a
-// plain open() would give it (0666 less the umask).
+// Writing a file so that a failure loses nothing: Create opens a new file with no name in the
+// target's folder (O_TMPFILE), so that a program killed mid-write leaves nothing behind; Close
+// gives it a short hidden name (".tw-" and six characters, so it fits wherever the target's name
+// fits and never looks like a .wav) once everything is written and synced, and renames it over
+// the target. Where the file system refuses unnamed files the temporary file is named from the
+// start. A stream dropped before Close (after a failed write, say) leaves the target as it was
+// and no temporary file. The new file gets the permissions a plain open() would give it (0666
+// less the umask).
 #include <cstdint>
 #include <memory>
 
@@ -17,8 +19,8 @@ class BinaryStream : public Object {
     // `replace` True: Close replaces an existing file of that name; False: Create raises
     // IOException (EEXIST) when it exists, and Close when one appeared meanwhile. Raises
     // IOException (ErrorNumber = errno, also set as the item's LastErrorCode, message naming the
-    // file) when the file cannot be created, a name too long for its folder included
-    // (ENAMETOOLONG); NilObjectException for a Nil item.
+    // file) when the file cannot be created, a name too long for its folder (ENAMETOOLONG) and a
+    // folder standing at the name (EISDIR) included; NilObjectException for a Nil item.
     static std::shared_ptr<BinaryStream> Create(const std::shared_ptr<FolderItem>& file,
                                                 bool replace);
     ~BinaryStream() override;
@@ -40,6 +42,6 @@ class BinaryStream : public Object {
     std::shared_ptr<FolderItem> file_;
     bool replace_;
     int fd_ = -1;
-    std::filesystem::path temp_;
+    std::filesystem::path temp_;  // the temporary file's name; empty while it has none
     int32_t lastError_ = 0;
 };

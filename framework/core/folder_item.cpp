@@ -8,7 +8,10 @@
 #include <QStandardPaths>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
+
+#include "framework/core/system_seam.h"
 
 namespace {
 bool Before(const timespec& a, const timespec& b) {
@@ -116,7 +119,21 @@ String FolderItem::Name() const {
     return path_.filename().string();
 }
 
+namespace {
+// Without HOME Qt takes "/" for the home folder, which would put Documents at the root of the file
+// system. The home in the user's password entry stands in; with none there is no Documents
+// folder. A home that is not an absolute path below the root is taken as none.
+std::shared_ptr<FolderItem> DocumentsInPasswordHome() {
+    const std::string home = SystemSeam::PasswordHome();
+    if (home.empty() || home.front() != '/' || home.find_first_not_of('/') == std::string::npos)
+        return nullptr;
+    return std::make_shared<FolderItem>(std::filesystem::path(home) / "Documents");
+}
+}  // namespace
+
 std::shared_ptr<FolderItem> SpecialFolder::Documents() {
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) return DocumentsInPasswordHome();
     QString location = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (location.isEmpty()) return nullptr;
     QByteArray bytes = QFile::encodeName(location);

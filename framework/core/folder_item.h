@@ -71,6 +71,7 @@ class FolderItem : public Object {
 
 namespace SpecialFolder {
 // The user's Documents folder as the desktop defines it (XDG user directories, read afresh at
-// each call); Nil when there is none. Needs no QCoreApplication.
+// each call). With HOME unset or empty: Documents in the home of the user's password entry, Nil
+// when there is no entry. Needs no QCoreApplication.
 std::shared_ptr<FolderItem> Documents();
 }  // namespace SpecialFolder

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "framework/core/exceptions.h"
+#include "framework/core/process_signals.h"
 #include "framework/ui/menu.h"
 #include "framework/ui/runtime_internal.h"
 #include "framework/ui/window.h"
@@ -100,6 +101,7 @@ void RuntimeRequestQuit() {
 }
 
 void RuntimeInit() {
+    IgnoreFileSizeSignal();
     RuntimeState& s = State();
     if (s.initialized) return;
     if (!QCoreApplication::instance()) {

@@ -1,4 +1,5 @@
 #include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -10,11 +11,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <string>
 
 #include "framework/core/binary_stream.h"
 #include "framework/core/exceptions.h"
+#include "framework/core/process_signals.h"
+#include "framework/core/system_seam.h"
+#include "tests/support/scoped_seam.h"
 #include "tests/support/temp_home.h"
 
 namespace {
@@ -51,7 +56,14 @@ int WriteFile(const std::shared_ptr<FolderItem>& file, const String& bytes, bool
     }
 }
 
-class BinaryStreamTest : public testing::Test {
+bool UnnamedFilesWork(const fs::path& folder) {
+    int fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    close(fd);
+    return true;
+}
+
+class StreamFolder : public testing::Test {
   protected:
     TempHome home;
     fs::path root = home.Path() / "out";
@@ -63,7 +75,38 @@ class BinaryStreamTest : public testing::Test {
     }
 };
 
-TEST_F(BinaryStreamTest, WritesANewFileAndLeavesNothingElse) {
+// Every stream test runs twice: with the temporary file unnamed (the real call), and with the
+// file system refusing unnamed files, as some do, so that the named temporary file stands in.
+enum class TempKind { Unnamed, Named };
+
+int RefuseUnnamedFiles(const char*, mode_t) {
+    errno = EOPNOTSUPP;
+    return -1;
+}
+
+class BinaryStreamTest : public StreamFolder, public testing::WithParamInterface<TempKind> {
+  protected:
+    std::optional<ScopedSeam<decltype(SystemSeam::OpenUnnamedFile)>> refusal;
+    void SetUp() override {
+        StreamFolder::SetUp();
+        if (GetParam() == TempKind::Named)
+            refusal.emplace(SystemSeam::OpenUnnamedFile, RefuseUnnamedFiles);
+        else if (!UnnamedFilesWork(root))
+            GTEST_SKIP() << "this file system refuses unnamed files";
+    }
+    // Entries that `streams` open streams add to their folder before Close.
+    size_t TemporaryEntries(size_t streams) const {
+        return GetParam() == TempKind::Named ? streams : 0;
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(TempFiles, BinaryStreamTest,
+                         testing::Values(TempKind::Unnamed, TempKind::Named),
+                         [](const testing::TestParamInfo<TempKind>& info) {
+                             return info.param == TempKind::Unnamed ? "Unnamed" : "Named";
+                         });
+
+TEST_P(BinaryStreamTest, WritesANewFileAndLeavesNothingElse) {
     auto file = folder->Child("new.wav");
     ASSERT_EQ(WriteFile(file, image), 0);
     EXPECT_EQ(Read(root / "new.wav"), image);
@@ -79,7 +122,7 @@ TEST_F(BinaryStreamTest, WritesANewFileAndLeavesNothingElse) {
     EXPECT_EQ(fs::file_size(root / "empty.wav"), 0u);
 }
 
-TEST_F(BinaryStreamTest, ReplaceKeepsOneFileWithTheNewBytes) {
+TEST_P(BinaryStreamTest, ReplaceKeepsOneFileWithTheNewBytes) {
     Put(root / "same.wav", "old bytes, longer than the new ones");
     Put(root / "other.wav", "other");
     ASSERT_EQ(WriteFile(folder->Child("same.wav"), image), 0);
@@ -88,7 +131,7 @@ TEST_F(BinaryStreamTest, ReplaceKeepsOneFileWithTheNewBytes) {
     EXPECT_EQ(Names(root), (std::set<std::string>{"same.wav", "other.wav"}));
 }
 
-TEST_F(BinaryStreamTest, WithoutReplaceAnExistingFileIsRefused) {
+TEST_P(BinaryStreamTest, WithoutReplaceAnExistingFileIsRefused) {
     Put(root / "kept.wav", "old");
     EXPECT_EQ(WriteFile(folder->Child("kept.wav"), image, false), EEXIST);
     EXPECT_EQ(Read(root / "kept.wav"), "old");
@@ -107,28 +150,30 @@ TEST_F(BinaryStreamTest, WithoutReplaceAnExistingFileIsRefused) {
     EXPECT_EQ(Names(root), (std::set<std::string>{"kept.wav", "late.wav"}));
 }
 
-TEST_F(BinaryStreamTest, DroppedBeforeCloseLeavesTheOldFile) {
+TEST_P(BinaryStreamTest, DroppedBeforeCloseLeavesTheOldFile) {
     Put(root / "a.wav", "old");
     {
         auto stream = BinaryStream::Create(folder->Child("a.wav"), true);
         stream->Write(image);
         auto fresh = BinaryStream::Create(folder->Child("b.wav"), true);
         fresh->Write(image);
-        EXPECT_EQ(Names(root).size(), 3u);  // the old file and two temporary ones
+        EXPECT_EQ(Names(root).size(), 1 + TemporaryEntries(2));
     }
     EXPECT_EQ(Read(root / "a.wav"), "old");
     EXPECT_EQ(Names(root), std::set<std::string>{"a.wav"});
 }
 
-TEST_F(BinaryStreamTest, WriteFailingPartWayKeepsTheOldFile) {
+TEST_P(BinaryStreamTest, WriteFailingPartWayKeepsTheOldFile) {
     const std::string old(3000, 'o');
     Put(root / "big.wav", old);
     auto file = folder->Child("big.wav");
     pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        // A file-size limit fails the write for root too; SIGXFSZ ignored turns it into EFBIG.
-        signal(SIGXFSZ, SIG_IGN);
+        // A file-size limit fails the write for root too. The child starts at SIGXFSZ's default
+        // action, which ends the program; what the program's start sets turns it into EFBIG.
+        signal(SIGXFSZ, SIG_DFL);
+        IgnoreFileSizeSignal();
         rlimit limit{1000, 1000};
         setrlimit(RLIMIT_FSIZE, &limit);
         int error = WriteFile(file, String(5000, 'n'));
@@ -136,13 +181,14 @@ TEST_F(BinaryStreamTest, WriteFailingPartWayKeepsTheOldFile) {
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_TRUE(WIFEXITED(status))
+        << "the writer was ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the write did not raise IOException EFBIG";
     EXPECT_EQ(Read(root / "big.wav"), old);
     EXPECT_EQ(Names(root), std::set<std::string>{"big.wav"});
 }
 
-TEST_F(BinaryStreamTest, CreateFailuresRaiseWithErrnoAndName) {
+TEST_P(BinaryStreamTest, CreateFailuresRaiseWithErrnoAndName) {
     Put(root / "plain", "a file where a folder should be");
     struct Case {
         std::shared_ptr<FolderItem> file;
@@ -169,13 +215,29 @@ TEST_F(BinaryStreamTest, CreateFailuresRaiseWithErrnoAndName) {
     EXPECT_THROW(BinaryStream::Create(nullptr, true), NilObjectException);
 }
 
-TEST_F(BinaryStreamTest, CloseFailureRemovesTheTemporaryFile) {
-    // A folder stands where the file goes: the rename in Close fails.
+TEST_P(BinaryStreamTest, CloseFailureRemovesTheTemporaryFile) {
+    // A folder stands where the file goes: refused at once, empty or not.
     fs::create_directory(root / "dir.wav");
     Put(root / "dir.wav" / "inside", "kept");
+    fs::create_directory(root / "empty.wav");
     EXPECT_EQ(WriteFile(folder->Child("dir.wav"), image), EISDIR);
+    EXPECT_EQ(WriteFile(folder->Child("empty.wav"), image), EISDIR);
     EXPECT_EQ(Read(root / "dir.wav" / "inside"), "kept");
-    EXPECT_EQ(Names(root), std::set<std::string>{"dir.wav"});
+    EXPECT_EQ(Names(root), (std::set<std::string>{"dir.wav", "empty.wav"}));
+
+    // One that appears after Create fails the rename in Close.
+    auto late = BinaryStream::Create(folder->Child("late.wav"), true);
+    late->Write(image);
+    fs::create_directory(root / "late.wav");
+    Put(root / "late.wav" / "inside", "kept");
+    try {
+        late->Close();
+        ADD_FAILURE() << "Close replaced a folder";
+    } catch (const IOException& e) {
+        EXPECT_EQ(e.ErrorNumber, EISDIR);
+    }
+    EXPECT_EQ(Read(root / "late.wav" / "inside"), "kept");
+    EXPECT_EQ(Names(root), (std::set<std::string>{"dir.wav", "empty.wav", "late.wav"}));
 
     auto stream = BinaryStream::Create(folder->Child("twice.wav"), true);
     stream->Close();
@@ -184,7 +246,7 @@ TEST_F(BinaryStreamTest, CloseFailureRemovesTheTemporaryFile) {
     EXPECT_EQ(stream->LastErrorCode(), EBADF);
 }
 
-TEST_F(BinaryStreamTest, NamesAreWrittenAsTheirBytes) {
+TEST_P(BinaryStreamTest, NamesAreWrittenAsTheirBytes) {
     String controls;
     for (char c = 0x01; c <= 0x1F; ++c) controls += c;
     const std::set<std::string> names = {controls + ".wav",
@@ -198,5 +260,54 @@ TEST_F(BinaryStreamTest, NamesAreWrittenAsTheirBytes) {
     }
     EXPECT_EQ(Names(root), names);
     for (const std::string& name : names) EXPECT_EQ(Read(root / name), name);
+}
+TEST_F(StreamFolder, AWriterKilledMidWriteLeavesNoTemporaryFile) {
+    if (!UnnamedFilesWork(root)) GTEST_SKIP() << "this file system refuses unnamed files";
+    Put(root / "a.wav", "old");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        auto replacing = BinaryStream::Create(folder->Child("a.wav"), true);
+        auto fresh = BinaryStream::Create(folder->Child("b.wav"), false);
+        replacing->Write(String(4096, 'n'));
+        fresh->Write(image);
+        raise(SIGKILL);  // before either Close
+        _exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    EXPECT_EQ(Names(root), std::set<std::string>{"a.wav"});
+    EXPECT_EQ(Read(root / "a.wav"), "old");
+}
+
+TEST_F(StreamFolder, WhereUnnamedFilesAreRefusedANamedTemporaryFileStandsIn) {
+    static int refusal = 0;
+    ScopedSeam seam(
+        SystemSeam::OpenUnnamedFile, +[](const char*, mode_t) {
+            errno = refusal;
+            return -1;
+        });
+    // What kernels and file systems without O_TMPFILE answer.
+    for (int error : {EOPNOTSUPP, EISDIR, EINVAL}) {
+        SCOPED_TRACE(error);
+        refusal = error;
+        auto stream = BinaryStream::Create(folder->Child("x.wav"), true);
+        stream->Write(image);
+        const std::set<std::string> open = Names(root);
+        ASSERT_EQ(open.size(), 1u);
+        EXPECT_EQ(open.begin()->substr(0, 4), ".tw-");
+        EXPECT_EQ(open.begin()->size(), 10u);
+        stream->Close();
+        EXPECT_EQ(Names(root), std::set<std::string>{"x.wav"});
+        EXPECT_EQ(Read(root / "x.wav"), image);
+        fs::remove(root / "x.wav");
+    }
+    // Any other refusal is the folder's and is reported.
+    refusal = EACCES;
+    auto file = folder->Child("y.wav");
+    EXPECT_EQ(WriteFile(file, image), EACCES);
+    EXPECT_EQ(file->LastErrorCode(), EACCES);
+    EXPECT_TRUE(Names(root).empty());
 }
 }  // namespace

@@ -1,6 +1,8 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -9,6 +11,8 @@
 #include <vector>
 
 #include "framework/core/folder_item.h"
+#include "framework/core/system_seam.h"
+#include "tests/support/scoped_seam.h"
 #include "tests/support/temp_home.h"
 
 namespace {
@@ -156,5 +160,61 @@ TEST(SpecialFolder, DocumentsFollowsTheUserDirectories) {
     auto docs = SpecialFolder::Documents();
     ASSERT_NE(docs, nullptr);
     EXPECT_EQ(docs->Path(), home.Path() / "Papers");
+}
+
+// Without HOME Qt would take "/" for the home folder; the password entry's home stands in.
+TEST(SpecialFolder, WithoutHomeDocumentsIsInThePasswordEntrysHome) {
+    TempHome home;  // puts HOME back afterwards
+    const passwd* entry = getpwuid(getuid());
+    ASSERT_NE(entry, nullptr) << "this user has no password entry";
+    const fs::path passwordHome = entry->pw_dir;
+    if (passwordHome == "/") GTEST_SKIP() << "this user's home is the root";
+    for (const char* value : {static_cast<const char*>(nullptr), ""}) {
+        SCOPED_TRACE(value ? "HOME empty" : "HOME unset");
+        if (value)
+            setenv("HOME", value, 1);
+        else
+            unsetenv("HOME");
+        auto docs = SpecialFolder::Documents();
+        ASSERT_NE(docs, nullptr);
+        EXPECT_EQ(docs->Path(), passwordHome / "Documents");
+    }
+}
+
+std::string standInHome;
+std::string StandInHome() {
+    return standInHome;
+}
+
+TEST(SpecialFolder, APasswordHomeThatIsNoneOrTheRootGivesNil) {
+    TempHome home;
+    ScopedSeam seam(SystemSeam::PasswordHome, StandInHome);
+    const struct {
+        std::string passwordHome;
+        const char* documents;  // nullptr: Nil
+    } cases[] = {
+        {"/srv/user", "/srv/user/Documents"},
+        {"", nullptr},  // no entry
+        {"/", nullptr},
+        {"//", nullptr},
+        {"relative/home", nullptr},
+    };
+    unsetenv("HOME");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.passwordHome);
+        standInHome = c.passwordHome;
+        auto docs = SpecialFolder::Documents();
+        if (!c.documents) {
+            if (docs) ADD_FAILURE() << "Documents is " << docs->Path() << ", not Nil";
+        } else {
+            ASSERT_NE(docs, nullptr);
+            EXPECT_EQ(docs->Path(), c.documents);
+        }
+    }
+    // With HOME set the password entry plays no part.
+    setenv("HOME", home.Path().c_str(), 1);
+    standInHome = "/srv/user";
+    ASSERT_NE(SpecialFolder::Documents(), nullptr);
+    EXPECT_EQ(SpecialFolder::Documents()->Path(), home.Documents());
 }
 }  // namespace

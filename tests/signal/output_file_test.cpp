@@ -9,9 +9,13 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <string>
 
 #include "framework/core/exceptions.h"
+#include "framework/core/process_signals.h"
+#include "framework/core/system_seam.h"
 #include "signal/generator.h"
+#include "tests/support/scoped_seam.h"
 #include "tests/support/temp_home.h"
 
 namespace fs = std::filesystem;
@@ -184,6 +188,65 @@ TEST_F(OutputFile, AnOverlongNameRaisesIOException) {
     EXPECT_TRUE(OutputNames().empty());
 }
 
+// The whole name, bytes counted: the data text plus the 29 bytes that the numbers here add.
+TEST_F(OutputFile, TheLongestNameIsWrittenAndOneByteMoreIsRefused) {
+    const String twoByte = "\xC3\xA9";  // fewer characters than bytes
+    String wide;
+    while (wide.size() < 226) wide += twoByte;
+    const struct {
+        String data;
+        bool written;
+    } cases[] = {
+        {String(226, 'n'), true},
+        {wide, true},
+        {String(227, 'n'), false},
+        {wide + "x", false},
+    };
+    for (const auto& c : cases) {
+        const String name = c.data + kTail;
+        SCOPED_TRACE(name.size());
+        ASSERT_EQ(name.size(), c.written ? 255u : 256u);
+        if (c.written) {
+            auto f = Generate(c.data);
+            EXPECT_EQ(f->Name(), name);
+            EXPECT_TRUE(ReadFile(home_.OutputFolder() / name) == Image(c.data, "", "\n\n"));
+            continue;
+        }
+        try {
+            Generate(c.data);
+            ADD_FAILURE() << "no exception";
+        } catch (const IOException& e) {
+            EXPECT_EQ(e.ErrorNumber, ENAMETOOLONG);
+        }
+    }
+    EXPECT_EQ(OutputNames(), (std::vector<String>{String(226, 'n') + kTail, wide + kTail}));
+}
+
+// A link at the name is replaced, never followed: what it points to, outside the output folder,
+// keeps its bytes, whether it is a file, a folder or nothing.
+TEST_F(OutputFile, ALinkAtTheNameIsReplacedAndNeverFollowed) {
+    Module1::wavFolder();
+    const fs::path target = home_.OutputFolder() / ("Hello!" + kTail);
+    const fs::path outside = home_.Path() / "outside";
+    fs::create_directory(outside);
+    WriteFile(outside / "file.wav", "outside file");
+    fs::create_directory(outside / "folder");
+    WriteFile(outside / "folder" / "inside", "inside");
+    const auto before = Snapshot(outside);
+    for (const fs::path& pointee :
+         {outside / "file.wav", outside / "folder", outside / "missing.wav"}) {
+        SCOPED_TRACE(pointee.string());
+        fs::remove(target);
+        fs::create_symlink(pointee, target);
+        auto f = Generate("Hello!");
+        EXPECT_FALSE(fs::is_symlink(target));
+        EXPECT_TRUE(fs::is_regular_file(target));
+        EXPECT_TRUE(ReadFile(target) == Image("Hello!", "", "\n\n"));
+        EXPECT_EQ(Snapshot(outside), before);
+        EXPECT_EQ(OutputNames(), std::vector<String>{"Hello!" + kTail});
+    }
+}
+
 TEST_F(OutputFile, APlainFileWhereAFolderShouldBeRaisesIOException) {
     for (const fs::path& blocker : {home_.OutputFolder(), home_.Documents()}) {
         SCOPED_TRACE(blocker.string());
@@ -192,6 +255,76 @@ TEST_F(OutputFile, APlainFileWhereAFolderShouldBeRaisesIOException) {
         WriteFile(blocker, "plain");
         EXPECT_THROW(Generate("x"), IOException);
         EXPECT_EQ(ReadFile(blocker), "plain");
+    }
+}
+
+TEST_F(OutputFile, AnEmptyFolderAtTheNameGivesWayToTheFile) {
+    Module1::wavFolder();
+    const fs::path target = home_.OutputFolder() / ("Hello!" + kTail);
+    fs::create_directory(target);
+    auto f = Generate("Hello!");
+    ASSERT_TRUE(f);
+    EXPECT_TRUE(fs::is_regular_file(target));
+    EXPECT_TRUE(ReadFile(target) == Image("Hello!", "", "\n\n"));
+    EXPECT_EQ(OutputNames(), std::vector<String>{"Hello!" + kTail});
+}
+
+TEST_F(OutputFile, AFolderHoldingAnythingAtTheNameStaysAndIsNamedInTheException) {
+    Module1::wavFolder();
+    const fs::path target = home_.OutputFolder() / ("Hello!" + kTail);
+    // A hidden file or an empty sub-folder counts as much as a file.
+    for (const String& inside : {String("kept.wav"), String(".hidden"), String("sub/")}) {
+        SCOPED_TRACE(inside);
+        fs::remove_all(target);
+        fs::create_directory(target);
+        if (inside.back() == '/')
+            fs::create_directory(target / inside);
+        else
+            WriteFile(target / inside, "inside");
+        const auto before = Snapshot(home_.Documents());
+        try {
+            Generate("Hello!");
+            ADD_FAILURE() << "no exception";
+        } catch (const IOException& e) {
+            EXPECT_EQ(e.ErrorNumber, EISDIR);
+            EXPECT_NE(e.Message.find(target.string()), String::npos) << e.Message;
+        }
+        EXPECT_EQ(Snapshot(home_.Documents()), before);
+    }
+}
+
+std::string standInHome;
+std::string StandInHome() {
+    return standInHome;
+}
+
+// Without HOME the output folder goes into the password entry's home (a stand-in here, so the
+// real one is never touched), and with no entry nothing is made anywhere: never at the root.
+TEST_F(OutputFile, WithoutHomeNothingIsMadeAtTheRoot) {
+    ScopedSeam seam(SystemSeam::PasswordHome, StandInHome);
+    const fs::path user = home_.Path() / "user";
+    fs::create_directory(user);
+    const bool rootHadDocuments = fs::exists("/Documents");
+    for (const char* value : {static_cast<const char*>(nullptr), ""}) {
+        SCOPED_TRACE(value ? "HOME empty" : "HOME unset");
+        if (value)
+            setenv("HOME", value, 1);
+        else
+            unsetenv("HOME");
+        standInHome = user.string();
+        // Checked before anything is written, so that a fault cannot write at the root.
+        ASSERT_EQ(SpecialFolder::Documents()->Path(), user / "Documents");
+        auto f = Generate("Hello!");
+        EXPECT_EQ(f->Path(), user / "Documents" / "Tarnwhistle" / ("Hello!" + kTail));
+        EXPECT_TRUE(ReadFile(f->Path()) == Image("Hello!", "", "\n\n"));
+        fs::remove_all(user / "Documents");
+
+        standInHome = "";  // no password entry
+        EXPECT_THROW(Generate("Hello!"), NilObjectException);
+        EXPECT_TRUE(fs::is_empty(user));
+    }
+    if (!rootHadDocuments) {
+        EXPECT_FALSE(fs::exists("/Documents"));
     }
 }
 
@@ -204,7 +337,9 @@ TEST_F(OutputFile, AFailedWriteKeepsTheOldFile) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        signal(SIGXFSZ, SIG_IGN);
+        // SIGXFSZ's default action ends the program; the program's start must have changed it.
+        signal(SIGXFSZ, SIG_DFL);
+        IgnoreFileSizeSignal();
         const rlimit limit{1000, 1000};
         setrlimit(RLIMIT_FSIZE, &limit);
         try {
@@ -218,7 +353,8 @@ TEST_F(OutputFile, AFailedWriteKeepsTheOldFile) {
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_TRUE(WIFEXITED(status))
+        << "the writer was ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
     EXPECT_EQ(WEXITSTATUS(status), 0) << "10: no exception, 11: wrong error number, 12: other";
     EXPECT_EQ(ReadFile(target), "the old file");
     EXPECT_EQ(OutputNames(), std::vector<String>{"Hello!" + kTail});

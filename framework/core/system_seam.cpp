@@ -1,0 +1,32 @@
+#include "framework/core/system_seam.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace {
+int OpenUnnamed(const char* folder, mode_t mode) {
+    return ::open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+}
+
+std::string HomeOfRealUser() {
+    long suggested = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    // Entries from a directory service can be larger than the size suggested.
+    for (size_t size = suggested > 0 ? size_t(suggested) : 4096; size <= (1u << 20); size *= 2) {
+        std::vector<char> buffer(size);
+        passwd entry{};
+        passwd* found = nullptr;
+        int error = ::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found);
+        if (error != ERANGE) return error == 0 && found && found->pw_dir ? found->pw_dir : "";
+    }
+    return "";
+}
+}  // namespace
+
+namespace SystemSeam {
+int (*OpenUnnamedFile)(const char* folder, mode_t mode) = OpenUnnamed;
+std::string (*PasswordHome)() = HomeOfRealUser;
+}  // namespace SystemSeam

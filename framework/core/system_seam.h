@@ -1,0 +1,16 @@
+#pragma once
+// Calls into the operating system that tests may stand in for, to reach outcomes this machine
+// cannot be made to give honestly (a file system that refuses unnamed files, a user with no
+// entry in the password database). The framework
+// calls through these pointers; only tests assign them, and put the originals back.
+#include <sys/types.h>
+
+#include <string>
+
+namespace SystemSeam {
+// open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, mode): a new file with no name in `folder`;
+// -1 with errno set when refused.
+extern int (*OpenUnnamedFile)(const char* folder, mode_t mode);
+// The home folder in the password database entry of the real user; "" when there is no entry.
+extern std::string (*PasswordHome)();
+}  // namespace SystemSeam
