@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-multimedia-dev libgl-dev
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good libgstreamer1.0-dev
+  gstreamer1.0-pulseaudio pulseaudio pulseaudio-utils
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   minimodem xvfb xauth xdotool imagemagick x11-utils
