@@ -8,14 +8,15 @@ set -euo pipefail
 
 run_packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-multimedia-dev libgl-dev
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  qt6-base-dev libgl-dev
+  libgstreamer1.0-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
   fonts-ipaexfont-gothic
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   minimodem xvfb xauth xdotool imagemagick x11-utils
+  pulseaudio pulseaudio-utils
 )
 
 case "${1:-}" in

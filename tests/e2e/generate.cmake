@@ -2,5 +2,5 @@
 if(TARGET tarnwhistle)
     add_test(NAME e2e_generate
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/generate.sh $<TARGET_FILE:tarnwhistle>)
-    set_tests_properties(e2e_generate PROPERTIES TIMEOUT 180 ENVIRONMENT "QT_MEDIA_BACKEND=gstreamer")
+    set_tests_properties(e2e_generate PROPERTIES TIMEOUT 180)
 endif()

@@ -46,7 +46,7 @@ for who in "1000 sudo" "0 none"; do
 done
 
 run_case 0 none none run
-grep -q 'qt6-multimedia-dev' "$work/apt.log" || fail "run: the program's packages are not installed"
+grep -q 'libgstreamer1.0-dev' "$work/apt.log" || fail "run: the program's packages are not installed"
 ! grep -q 'libgtest-dev' "$work/apt.log" || fail "run: the test packages are installed too"
 
 run_case 0 all none test

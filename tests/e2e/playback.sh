@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# Drives the real binary under Xvfb with a PulseAudio server of its own whose default sink is a
+# null sink, and records that sink's monitor while the window plays: "Generate" after a few idle
+# seconds, "Generate" again, and keypad 5. The recording must decode to each whole payload, line
+# feeds included, and hold every sample of each file. Quits with Ctrl+Q, expecting exit code 0.
+# Usage: playback.sh PATH/TO/tarnwhistle   (TW_E2E_TRACE=1 traces the driven steps)
+set -euo pipefail
+
+e2e_name=e2e_playback
+# shellcheck source-path=SCRIPTDIR source=e2e_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
+
+if [[ "${1:-}" != --inner ]]; then
+    bin=$(realpath "${1:?usage: playback.sh BINARY}")
+    require_tools xvfb-run xdotool minimodem pulseaudio parec pactl od awk
+    enter_sandbox /tmp/tw-e2e-play-XXXXXX
+    rerun_under_xvfb "$bin" "$work"
+fi
+
+bin=$2
+work=$3
+rate=29400
+sink=tw_null
+
+# A server for this run only: its socket in the sandbox, the null sink at the files' own rate so
+# samples can be counted one for one. Root is allowed in user mode with a warning; realtime and
+# the CPU limit are off so a loaded machine does not get it killed; stdin is closed (none in CI).
+start_sound_server() {
+    pulse_dir="$work/run/pulse"
+    mkdir -p "$pulse_dir"
+    pulseaudio --daemonize=no --system=false -n --exit-idle-time=-1 --disallow-exit \
+        --use-pid-file=no --realtime=no --high-priority=no --no-cpu-limit=yes \
+        --log-target=stderr \
+        --load="module-null-sink sink_name=$sink rate=$rate channels=1 format=s16le" \
+        --load="module-native-protocol-unix auth-anonymous=1 socket=$pulse_dir/native" \
+        </dev/null >"$work/pulseaudio.log" 2>&1 &
+    pulse_pid=$!
+    export PULSE_SERVER="unix:$pulse_dir/native"
+    for _ in $(seq 1 100); do
+        pactl info >/dev/null 2>&1 && break
+        kill -0 "$pulse_pid" 2>/dev/null || { cat "$work/pulseaudio.log" >&2; fail "pulseaudio did not start"; }
+        sleep 0.1
+    done
+    pactl info >/dev/null 2>&1 || { cat "$work/pulseaudio.log" >&2; fail "pulseaudio does not answer"; }
+    pactl set-default-sink "$sink"
+    # Only the pulse sink may be chosen now; every other real sink stays ranked out.
+    export GST_PLUGIN_FEATURE_RANK="alsasink:NONE,pipewiresink:NONE,jackaudiosink:NONE,osssink:NONE,oss4sink:NONE"
+}
+stop_all() {
+    [[ -n "${rec_pid:-}" ]] && kill "$rec_pid" 2>/dev/null
+    [[ -n "${pid:-}" ]] && kill "$pid" 2>/dev/null
+    [[ -n "${pulse_pid:-}" ]] && kill "$pulse_pid" 2>/dev/null
+    wait 2>/dev/null
+    true
+}
+
+# Records the sink's monitor into $1 until stop_recording.
+start_recording() {
+    parec -d "$sink.monitor" --latency-msec=5 --rate=$rate --channels=1 --format=s16le \
+        --file-format=wav "$1" &
+    rec_pid=$!
+    for _ in $(seq 1 50); do
+        [[ -n "$(pactl list short source-outputs)" ]] && break
+        sleep 0.1
+    done
+    [[ -n "$(pactl list short source-outputs)" ]] || fail "parec did not connect"
+}
+stop_recording() {
+    kill -INT "$rec_pid"
+    wait "$rec_pid" || true
+    rec_pid=""
+}
+
+# Prints the length in samples of each sound in the recording $1: the samples from the first to
+# the last one that is clearly not silence, sounds being apart by more than 0.1 s of silence.
+sound_spans() {
+    local offset
+    offset=$(grep -obUa data "$1" | head -n 1 | cut -d: -f1)
+    [[ -n "$offset" ]] || return 0
+    tail -c +$((offset + 9)) "$1" | od -An -v -td2 -w2 |
+        awk -v gap=$((rate / 10)) '
+            $1 > 2000 || $1 < -2000 {
+                if (first && NR - last > gap) { print last - first + 1; first = 0 }
+                if (!first) first = NR
+                last = NR
+            }
+            END { if (first) print last - first + 1 }'
+}
+
+click_at() {
+    xdotool mousemove --sync $((origin_x + $1)) $((origin_y + $2))
+    xdotool click 1
+    sleep 1.5
+}
+
+trap stop_all EXIT
+start_sound_server
+start_app
+trap stop_all EXIT
+wait_for_window
+read_content_origin
+(( WIDTH >= content_w && HEIGHT > content_h )) || fail "window is ${WIDTH}x${HEIGHT}, too small"
+
+start_recording "$work/rec.wav"
+# Long enough for the server to have been idle.
+sleep 6
+click_at 275 78   # Generate
+click_at 275 78   # Generate again
+click_at 359 182  # keypad 5
+stop_recording
+
+mapfile -t spans < <(sound_spans "$work/rec.wav")
+decoded=$(minimodem --rx -q -f "$work/rec.wav" -M 7350 -S 4900 1225 | od -An -c | tr -s ' ' || true)
+want=$(printf 'Hello!\n\nHello!\n\n5\n\n' | od -An -c | tr -s ' ')
+echo "$e2e_name: samples of each sound at the sink: ${spans[*]} (files: 3264 3264 2064)"
+echo "$e2e_name: decoded '$decoded'"
+[[ "$decoded" == "$want" ]] || { cat "$work/app.log" >&2; fail "decoded '$decoded', not '$want'"; }
+# The first sample of a file is silent (the sine starts at phase zero): the rest must all be there.
+expected=(3263 3263 2063)
+[[ "${#spans[@]}" -eq 3 ]] || fail "${#spans[@]} sounds at the sink, not 3"
+for i in 0 1 2; do
+    (( spans[i] >= expected[i] )) || fail "sound $((i + 1)) has ${spans[i]} samples, not ${expected[i]}"
+done
+press_ctrl_q
+expect_exit_0_after_ctrl_q
+pid=""
+stop_all
+echo "$e2e_name: ok"
