@@ -3,15 +3,18 @@
 #include "framework/ui/runtime.h"
 
 #include <QApplication>
+#include <QList>
 #include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "framework/core/exceptions.h"
+#include "framework/ui/display_check.h"
 #include "framework/ui/menu.h"
 #include "framework/ui/runtime_internal.h"
 #include "framework/ui/window.h"
@@ -59,6 +62,39 @@ void ShowReportWindow(const String& className, const String& message) {
     box->show();
 }
 
+// Qt ends the process with abort() when no platform starts after all (a failure the probe could
+// not foresee): this turns that into one line and exit status 1. Qt's other messages of the start
+// wait until it has succeeded, so that a failure prints the one line alone.
+struct PendingMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+QList<PendingMessage>* pendingMessages = nullptr;
+
+void StartGuard(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "%s: cannot open a display: no platform of \"%s\" could start\n",
+                     programName, DisplayPlatforms().c_str());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    if (pendingMessages) pendingMessages->append({type, QByteArray(context.category), text});
+}
+
+QApplication* CreateApplication() {
+    QList<PendingMessage> messages;
+    pendingMessages = &messages;
+    const QtMessageHandler previous = qInstallMessageHandler(&StartGuard);
+    auto* app = new QApplication(qtArgc, qtArgv);
+    qInstallMessageHandler(previous);
+    pendingMessages = nullptr;
+    for (const PendingMessage& m : messages)
+        qt_message_output(m.type, QMessageLogContext(nullptr, 0, nullptr, m.category.constData()),
+                          m.text);
+    return app;
+}
+
 void Report(const String& className, const String& message) noexcept {
     std::fprintf(stderr, "%s: %s\n", className.c_str(), message.c_str());
     std::fflush(stderr);
@@ -99,19 +135,33 @@ void RuntimeRequestQuit() {
     if (s.inLoop) QCoreApplication::exit(0);
 }
 
-void RuntimeInit() {
+bool RuntimeInit() {
     RuntimeState& s = State();
-    if (s.initialized) return;
+    if (s.initialized) return true;
     if (!QCoreApplication::instance()) {
         SetProgramName();
+        const DisplayProbe probe;
+        if (!probe.Problem().empty()) {
+            std::fprintf(stderr, "%s: %s\n", programName, probe.Problem().c_str());
+            std::fflush(stderr);
+            s.failed = true;
+            return false;
+        }
         // The program name alone: whatever the command line held changes nothing.
         qtArgc = 1;
-        s.ownedApp = new QApplication(qtArgc, qtArgv);
+        s.ownedApp = CreateApplication();
     }
     // The application ends by Quit, not when its last window closes.
     QApplication::setQuitOnLastWindowClosed(false);
     s.initialized = true;
+    return true;
 }
+
+namespace {
+void RequireRuntime() {
+    if (!RuntimeInit()) throw RuntimeException("the runtime cannot start: no display");
+}
+}  // namespace
 
 bool RuntimeInitialized() {
     return State().initialized;
@@ -139,7 +189,7 @@ void RuntimeSetExceptionHelper(ExceptionHelper helper) {
 }
 
 void RunFrameworkInitialization(void (*startup)()) {
-    RuntimeInit();
+    RequireRuntime();
     if (startup) startup();
 }
 
@@ -153,7 +203,7 @@ std::shared_ptr<Application> RuntimeAppObject() {
 
 void RuntimeRun() {
     RuntimeState& s = State();
-    RuntimeInit();
+    RequireRuntime();
     // A Quit that came before the loop (during start-up) ends it before it begins.
     if (!s.quitRequested) {
         s.inLoop = true;

@@ -30,7 +30,9 @@ class Application : public Object {
 using ExceptionHelper = std::exception_ptr (*)(void (*function)(void*), void* argument);
 
 // Creates the Qt application under the program name alone: command-line arguments change nothing.
-void RuntimeInit();
+// False when no display can be opened: standard error then has one line naming it, and
+// RuntimeShutdown gives 1.
+bool RuntimeInit();
 bool RuntimeInitialized();
 // Registers a class by its full name; registration order is kept.
 void RuntimeRegisterClass(const ClassInfo& info);
