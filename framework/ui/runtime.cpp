@@ -3,6 +3,7 @@
 #include "framework/ui/runtime.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QList>
 #include <QMessageBox>
 #include <QPointer>
@@ -29,6 +30,7 @@ struct RuntimeState {
     std::shared_ptr<Application> app;
     std::vector<std::shared_ptr<Window>> windows;
     ExceptionReportSink sink;
+    QList<QPointer<QMessageBox>> reportWindows;
     bool quitRequested = false;
     bool inLoop = false;
     bool failed = false;
@@ -60,6 +62,29 @@ void ShowReportWindow(const String& className, const String& message) {
     box->setModal(false);
     box->setWindowModality(Qt::NonModal);
     box->show();
+    State().reportWindows.append(box);
+}
+
+bool AnyReportOpen() {
+    for (const QPointer<QMessageBox>& box : State().reportWindows)
+        if (box && box->isVisible()) return true;
+    return false;
+}
+
+// A run that failed ends with its report: a user who started the program from a desktop menu has
+// no other sign of the failure, so the report stays until they dismiss it.
+void WaitForReportsDismissed() {
+    if (!AnyReportOpen()) return;
+    QEventLoop loop;
+    auto quitWhenAllDismissed = [&loop] {
+        if (!AnyReportOpen()) loop.quit();
+    };
+    for (const QPointer<QMessageBox>& box : State().reportWindows) {
+        if (!box) continue;
+        QObject::connect(box, &QDialog::finished, &loop, quitWhenAllDismissed);
+        QObject::connect(box, &QObject::destroyed, &loop, quitWhenAllDismissed);
+    }
+    loop.exec();
 }
 
 // Qt ends the process with abort() when no platform starts after all (a failure the probe could
@@ -261,13 +286,15 @@ void RuntimeReleaseModuleObjects() {
 
 int RuntimeShutdown() {
     RuntimeState& s = State();
-    int code = s.failed ? 1 : s.exitCode;
+    const bool failed = s.failed;
+    const int code = failed ? 1 : s.exitCode;
     s.app.reset();
     s.helper = nullptr;
     s.failed = false;
     s.exitCode = 0;
     s.quitRequested = false;
     if (s.ownedApp) {
+        if (failed) WaitForReportsDismissed();
         // Report windows still open would outlive the application otherwise.
         QList<QPointer<QWidget>> open;
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -276,6 +303,7 @@ int RuntimeShutdown() {
         delete s.ownedApp;
         s.ownedApp = nullptr;
     }
+    s.reportWindows.clear();
     s.initialized = false;
     return code;
 }

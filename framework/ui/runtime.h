@@ -61,7 +61,8 @@ std::shared_ptr<Window> GetImplicitWindow(const String& fullClassName);
 // Releases the framework's module-level objects: its list of windows (closing them), its type
 // maps and its implicit window instances.
 void RuntimeReleaseModuleObjects();
-// Shuts the runtime down and gives the process's exit code (0 after Quit).
+// Shuts the runtime down and gives the process's exit code (0 after Quit). After a failed run the
+// report windows still open stay until the user dismisses them.
 int RuntimeShutdown();
 
 // Every place where Qt calls into the framework goes through here: runs `fn`, and hands whatever
