@@ -65,7 +65,8 @@ void ReleaseModuleObjects() {
 }
 
 int MainRoutine() {
-    RuntimeInit();
+    // Without a display nothing can start; the runtime has said why, and its exit code is 1.
+    if (!RuntimeInit()) return RuntimeShutdown();
     RegisterClasses();
     Main();
     ReleaseModuleObjects();

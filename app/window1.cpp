@@ -206,8 +206,12 @@ void Window1Timer1::SetIndex(int32_t index) {
 }
 
 std::shared_ptr<Window1> Window1Instance() {
-    if (std::shared_ptr<Window> existing = GetImplicitWindow("Window1.Window1"))
-        return std::dynamic_pointer_cast<Window1>(existing);
+    if (std::shared_ptr<Window> existing = GetImplicitWindow("Window1.Window1")) {
+        // A cast that fails raises, as casts do in the framework, rather than giving Nil.
+        auto window = std::dynamic_pointer_cast<Window1>(existing);
+        if (!window) throw TypeMismatchException("the window \"Window1.Window1\" is not a Window1");
+        return window;
+    }
     auto window = std::make_shared<Window1>();
     window->Constructor();
     return window;

@@ -3,16 +3,20 @@
 #include "framework/ui/runtime.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QList>
 #include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "framework/core/exceptions.h"
 #include "framework/core/process_signals.h"
+#include "framework/ui/display_check.h"
 #include "framework/ui/menu.h"
 #include "framework/ui/runtime_internal.h"
 #include "framework/ui/window.h"
@@ -27,6 +31,7 @@ struct RuntimeState {
     std::shared_ptr<Application> app;
     std::vector<std::shared_ptr<Window>> windows;
     ExceptionReportSink sink;
+    QList<QPointer<QMessageBox>> reportWindows;
     bool quitRequested = false;
     bool inLoop = false;
     bool failed = false;
@@ -58,6 +63,62 @@ void ShowReportWindow(const String& className, const String& message) {
     box->setModal(false);
     box->setWindowModality(Qt::NonModal);
     box->show();
+    State().reportWindows.append(box);
+}
+
+bool AnyReportOpen() {
+    for (const QPointer<QMessageBox>& box : State().reportWindows)
+        if (box && box->isVisible()) return true;
+    return false;
+}
+
+// A run that failed ends with its report: a user who started the program from a desktop menu has
+// no other sign of the failure, so the report stays until they dismiss it.
+void WaitForReportsDismissed() {
+    if (!AnyReportOpen()) return;
+    QEventLoop loop;
+    auto quitWhenAllDismissed = [&loop] {
+        if (!AnyReportOpen()) loop.quit();
+    };
+    for (const QPointer<QMessageBox>& box : State().reportWindows) {
+        if (!box) continue;
+        QObject::connect(box, &QDialog::finished, &loop, quitWhenAllDismissed);
+        QObject::connect(box, &QObject::destroyed, &loop, quitWhenAllDismissed);
+    }
+    loop.exec();
+}
+
+// Qt ends the process with abort() when no platform starts after all (a failure the probe could
+// not foresee): this turns that into one line and exit status 1. Qt's other messages of the start
+// wait until it has succeeded, so that a failure prints the one line alone.
+struct PendingMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+QList<PendingMessage>* pendingMessages = nullptr;
+
+void StartGuard(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "%s: cannot open a display: no platform of \"%s\" could start\n",
+                     programName, DisplayPlatforms().c_str());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    if (pendingMessages) pendingMessages->append({type, QByteArray(context.category), text});
+}
+
+QApplication* CreateApplication() {
+    QList<PendingMessage> messages;
+    pendingMessages = &messages;
+    const QtMessageHandler previous = qInstallMessageHandler(&StartGuard);
+    auto* app = new QApplication(qtArgc, qtArgv);
+    qInstallMessageHandler(previous);
+    pendingMessages = nullptr;
+    for (const PendingMessage& m : messages)
+        qt_message_output(m.type, QMessageLogContext(nullptr, 0, nullptr, m.category.constData()),
+                          m.text);
+    return app;
 }
 
 void Report(const String& className, const String& message) noexcept {
@@ -100,20 +161,34 @@ void RuntimeRequestQuit() {
     if (s.inLoop) QCoreApplication::exit(0);
 }
 
-void RuntimeInit() {
+bool RuntimeInit() {
     IgnoreFileSizeSignal();
     RuntimeState& s = State();
-    if (s.initialized) return;
+    if (s.initialized) return true;
     if (!QCoreApplication::instance()) {
         SetProgramName();
+        const DisplayProbe probe;
+        if (!probe.Problem().empty()) {
+            std::fprintf(stderr, "%s: %s\n", programName, probe.Problem().c_str());
+            std::fflush(stderr);
+            s.failed = true;
+            return false;
+        }
         // The program name alone: whatever the command line held changes nothing.
         qtArgc = 1;
-        s.ownedApp = new QApplication(qtArgc, qtArgv);
+        s.ownedApp = CreateApplication();
     }
     // The application ends by Quit, not when its last window closes.
     QApplication::setQuitOnLastWindowClosed(false);
     s.initialized = true;
+    return true;
 }
+
+namespace {
+void RequireRuntime() {
+    if (!RuntimeInit()) throw RuntimeException("the runtime cannot start: no display");
+}
+}  // namespace
 
 bool RuntimeInitialized() {
     return State().initialized;
@@ -141,7 +216,7 @@ void RuntimeSetExceptionHelper(ExceptionHelper helper) {
 }
 
 void RunFrameworkInitialization(void (*startup)()) {
-    RuntimeInit();
+    RequireRuntime();
     if (startup) startup();
 }
 
@@ -155,7 +230,7 @@ std::shared_ptr<Application> RuntimeAppObject() {
 
 void RuntimeRun() {
     RuntimeState& s = State();
-    RuntimeInit();
+    RequireRuntime();
     // A Quit that came before the loop (during start-up) ends it before it begins.
     if (!s.quitRequested) {
         s.inLoop = true;
@@ -213,13 +288,15 @@ void RuntimeReleaseModuleObjects() {
 
 int RuntimeShutdown() {
     RuntimeState& s = State();
-    int code = s.failed ? 1 : s.exitCode;
+    const bool failed = s.failed;
+    const int code = failed ? 1 : s.exitCode;
     s.app.reset();
     s.helper = nullptr;
     s.failed = false;
     s.exitCode = 0;
     s.quitRequested = false;
     if (s.ownedApp) {
+        if (failed) WaitForReportsDismissed();
         // Report windows still open would outlive the application otherwise.
         QList<QPointer<QWidget>> open;
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -228,6 +305,7 @@ int RuntimeShutdown() {
         delete s.ownedApp;
         s.ownedApp = nullptr;
     }
+    s.reportWindows.clear();
     s.initialized = false;
     return code;
 }

@@ -30,7 +30,9 @@ class Application : public Object {
 using ExceptionHelper = std::exception_ptr (*)(void (*function)(void*), void* argument);
 
 // Creates the Qt application under the program name alone: command-line arguments change nothing.
-void RuntimeInit();
+// False when no display can be opened: standard error then has one line naming it, and
+// RuntimeShutdown gives 1.
+bool RuntimeInit();
 bool RuntimeInitialized();
 // Registers a class by its full name; registration order is kept.
 void RuntimeRegisterClass(const ClassInfo& info);
@@ -59,7 +61,8 @@ std::shared_ptr<Window> GetImplicitWindow(const String& fullClassName);
 // Releases the framework's module-level objects: its list of windows (closing them), its type
 // maps and its implicit window instances.
 void RuntimeReleaseModuleObjects();
-// Shuts the runtime down and gives the process's exit code (0 after Quit).
+// Shuts the runtime down and gives the process's exit code (0 after Quit). After a failed run the
+// report windows still open stay until the user dismisses them.
 int RuntimeShutdown();
 
 // Every place where Qt calls into the framework goes through here: runs `fn`, and hands whatever

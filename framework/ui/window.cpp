@@ -35,13 +35,14 @@ class NativeMainWindow : public QMainWindow {
 
   protected:
     // Without a close button the application ends by Quit alone, whatever the window manager asks.
+    // A failure on the way keeps the window open.
     void closeEvent(QCloseEvent* event) override {
-        if (!closeButton) {
-            event->ignore();
-            return;
-        }
-        if (visibleFlag) *visibleFlag = false;
-        event->accept();
+        event->ignore();
+        RuntimeDispatch([&] {
+            if (!closeButton) return;
+            if (visibleFlag) *visibleFlag = false;
+            event->accept();
+        });
     }
 };
 
