@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Drives the real binary under Xvfb with a PulseAudio server of its own whose default sink is a
-# null sink, and records that sink's monitor while the window plays: "Generate" after a few idle
-# seconds, "Generate" again, and keypad 5. The recording must decode to each whole payload, line
-# feeds included, and hold every sample of each file. Quits with Ctrl+Q, expecting exit code 0.
+# Drives the real binary under Xvfb with a PulseAudio server of its own, and captures what its
+# default sink plays while the window plays: "Generate" after a few idle seconds, "Generate"
+# again, and keypad 5. The capture must decode to each whole payload, line feeds included, and
+# hold every sample of each file. Quits with Ctrl+Q, expecting exit code 0. Two sinks, one run each:
+#   monitor  a null sink whose monitor is recorded all along, as a receiver on a loopback would
+#   device   a pipe sink read like a sound card, suspended whenever idle for a second, so that
+#            every play starts by waking it
 # Usage: playback.sh PATH/TO/tarnwhistle   (TW_E2E_TRACE=1 traces the driven steps)
 set -euo pipefail
 
@@ -20,18 +23,24 @@ fi
 bin=$2
 work=$3
 rate=29400
-sink=tw_null
+sink=tw_sink
 
 # A server for this run only: its socket in the sandbox, the null sink at the files' own rate so
 # samples can be counted one for one. Root is allowed in user mode with a warning; realtime and
 # the CPU limit are off so a loaded machine does not get it killed; stdin is closed (none in CI).
 start_sound_server() {
+    local mode=$1 sink_module
     pulse_dir="$work/run/pulse"
     mkdir -p "$pulse_dir"
+    if [[ $mode == monitor ]]; then
+        sink_module="module-null-sink sink_name=$sink rate=$rate channels=1 format=s16le"
+    else
+        sink_module="module-pipe-sink sink_name=$sink file=$work/sink.fifo rate=$rate channels=1 format=s16le"
+    fi
     pulseaudio --daemonize=no --system=false -n --exit-idle-time=-1 --disallow-exit \
         --use-pid-file=no --realtime=no --high-priority=no --no-cpu-limit=yes \
         --log-target=stderr \
-        --load="module-null-sink sink_name=$sink rate=$rate channels=1 format=s16le" \
+        --load="$sink_module" --load="module-suspend-on-idle timeout=1" \
         --load="module-native-protocol-unix auth-anonymous=1 socket=$pulse_dir/native" \
         </dev/null >"$work/pulseaudio.log" 2>&1 &
     pulse_pid=$!
@@ -51,33 +60,51 @@ stop_all() {
     [[ -n "${pid:-}" ]] && kill "$pid" 2>/dev/null
     [[ -n "${pulse_pid:-}" ]] && kill "$pulse_pid" 2>/dev/null
     wait 2>/dev/null
+    rec_pid="" pid="" pulse_pid=""
     true
 }
 
-# Records the sink's monitor into $1 until stop_recording.
-start_recording() {
-    parec -d "$sink.monitor" --latency-msec=5 --rate=$rate --channels=1 --format=s16le \
-        --file-format=wav "$1" &
-    rec_pid=$!
-    for _ in $(seq 1 50); do
-        [[ -n "$(pactl list short source-outputs)" ]] && break
-        sleep 0.1
-    done
-    [[ -n "$(pactl list short source-outputs)" ]] || fail "parec did not connect"
+# Captures what the sink plays, as raw 16-bit samples, into $2 until stop_capture.
+start_capture() {
+    local mode=$1
+    if [[ $mode == monitor ]]; then
+        parec -d "$sink.monitor" --latency-msec=5 --rate=$rate --channels=1 --format=s16le \
+            --raw "$2" &
+        rec_pid=$!
+        for _ in $(seq 1 50); do
+            [[ -n "$(pactl list short source-outputs)" ]] && break
+            sleep 0.1
+        done
+        [[ -n "$(pactl list short source-outputs)" ]] || fail "parec did not connect"
+    else
+        cat "$work/sink.fifo" > "$2" &
+        rec_pid=$!
+    fi
 }
-stop_recording() {
-    kill -INT "$rec_pid"
+stop_capture() {
+    # TERM: a background job of a script ignores INT.
+    kill -TERM "$rec_pid"
     wait "$rec_pid" || true
     rec_pid=""
 }
 
-# Prints the length in samples of each sound in the recording $1: the samples from the first to
+# Little-endian bytes of $1 as a printf format, $2 bytes wide.
+le() { local v=$1 n=$2 out=""; for ((k = 0; k < n; k++)); do out+=$(printf '\\x%02x' $(((v >> (8 * k)) & 255))); done; echo "$out"; }
+# Wraps the raw samples $1 in a WAV header, into $2, for minimodem.
+raw_to_wav() {
+    local size
+    size=$(stat -c %s "$1")
+    {
+        printf "RIFF$(le $((size + 36)) 4)WAVEfmt $(le 16 4)$(le 1 2)$(le 1 2)"
+        printf "$(le $rate 4)$(le $((rate * 2)) 4)$(le 2 2)$(le 16 2)data$(le "$size" 4)"
+        cat "$1"
+    } > "$2"
+}
+
+# Prints the length in samples of each sound in the raw capture $1: the samples from the first to
 # the last one that is clearly not silence, sounds being apart by more than 0.1 s of silence.
 sound_spans() {
-    local offset
-    offset=$(grep -obUa data "$1" | head -n 1 | cut -d: -f1)
-    [[ -n "$offset" ]] || return 0
-    tail -c +$((offset + 9)) "$1" | od -An -v -td2 -w2 |
+    od -An -v -td2 -w2 "$1" |
         awk -v gap=$((rate / 10)) '
             $1 > 2000 || $1 < -2000 {
                 if (first && NR - last > gap) { print last - first + 1; first = 0 }
@@ -93,36 +120,46 @@ click_at() {
     sleep 1.5
 }
 
-trap stop_all EXIT
-start_sound_server
-start_app
-trap stop_all EXIT
-wait_for_window
-read_content_origin
-(( WIDTH >= content_w && HEIGHT > content_h )) || fail "window is ${WIDTH}x${HEIGHT}, too small"
+# One run of the three plays against the sink of mode $1.
+play_and_check() {
+    local mode=$1
+    start_sound_server "$mode"
+    start_capture "$mode" "$work/$mode.raw"
+    start_app
+    trap stop_all EXIT
+    wait_for_window
+    read_content_origin
+    (( WIDTH >= content_w && HEIGHT > content_h )) || fail "window is ${WIDTH}x${HEIGHT}, too small"
 
-start_recording "$work/rec.wav"
-# Long enough for the server to have been idle.
-sleep 6
-click_at 275 78   # Generate
-click_at 275 78   # Generate again
-click_at 359 182  # keypad 5
-stop_recording
+    # Long enough for the server to have been idle and the sink suspended.
+    sleep 6
+    click_at 275 78   # Generate
+    click_at 275 78   # Generate again
+    click_at 359 182  # keypad 5
+    press_ctrl_q
+    expect_exit_0_after_ctrl_q
+    pid=""
+    trap stop_all EXIT
+    stop_capture
 
-mapfile -t spans < <(sound_spans "$work/rec.wav")
-decoded=$(minimodem --rx -q -f "$work/rec.wav" -M 7350 -S 4900 1225 | od -An -c | tr -s ' ' || true)
-want=$(printf 'Hello!\n\nHello!\n\n5\n\n' | od -An -c | tr -s ' ')
-echo "$e2e_name: samples of each sound at the sink: ${spans[*]} (files: 3264 3264 2064)"
-echo "$e2e_name: decoded '$decoded'"
-[[ "$decoded" == "$want" ]] || { cat "$work/app.log" >&2; fail "decoded '$decoded', not '$want'"; }
-# The first sample of a file is silent (the sine starts at phase zero): the rest must all be there.
-expected=(3263 3263 2063)
-[[ "${#spans[@]}" -eq 3 ]] || fail "${#spans[@]} sounds at the sink, not 3"
-for i in 0 1 2; do
-    (( spans[i] >= expected[i] )) || fail "sound $((i + 1)) has ${spans[i]} samples, not ${expected[i]}"
-done
-press_ctrl_q
-expect_exit_0_after_ctrl_q
-pid=""
-stop_all
+    mapfile -t spans < <(sound_spans "$work/$mode.raw")
+    raw_to_wav "$work/$mode.raw" "$work/$mode.wav"
+    decoded=$(minimodem --rx -q -f "$work/$mode.wav" -M 7350 -S 4900 1225 | od -An -c | tr -s ' ' || true)
+    want=$(printf 'Hello!\n\nHello!\n\n5\n\n' | od -An -c | tr -s ' ')
+    echo "$e2e_name ($mode): samples of each sound: ${spans[*]} (files: 3264 3264 2064)"
+    echo "$e2e_name ($mode): decoded '$decoded'"
+    [[ "$decoded" == "$want" ]] || { cat "$work/app.log" >&2; fail "$mode: decoded '$decoded', not '$want'"; }
+    # The first sample of a file is silent (the sine starts at phase zero): the rest must all be there.
+    local expected=(3263 3263 2063)
+    [[ "${#spans[@]}" -eq 3 ]] || fail "$mode: ${#spans[@]} sounds, not 3"
+    for i in 0 1 2; do
+        (( spans[i] >= expected[i] )) || fail "$mode: sound $((i + 1)) has ${spans[i]} samples, not ${expected[i]}"
+    done
+    stop_all
+    rm -rf "$work/run/pulse"
+}
+
+trap stop_all EXIT
+play_and_check monitor
+play_and_check device
 echo "$e2e_name: ok"
