@@ -79,21 +79,8 @@ String NativeShortcutText(const String& shortcut) {
         // A trailing "+" is the key itself ("Cmd++").
         if (plus == start && plus + 1 == shortcut.size()) plus = String::npos;
         String part = shortcut.substr(start, plus == String::npos ? String::npos : plus - start);
-        String lower = Lowercase(part);
-        // Qt's "Ctrl" is the Command key on a Mac and Control elsewhere: the Mac's own meaning.
-        if (lower == "cmd" || lower == "command") {
-            part = "Ctrl";
-        } else if (lower == "ctrl" || lower == "control") {
-#ifdef __APPLE__
-            part = "Meta";
-#else
-            part = "Ctrl";
-#endif
-        } else if (lower == "option" || lower == "opt" || lower == "alt") {
-            part = "Alt";
-        } else if (lower == "shift") {
-            part = "Shift";
-        }
+        // Qt's "Ctrl" is Control here, the key the Mac's Command stands for.
+        if (Lowercase(part) == "cmd") part = "Ctrl";
         if (!out.empty()) out += "+";
         out += part;
         if (plus == String::npos) break;
