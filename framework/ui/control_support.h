@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "framework/core/exceptions.h"
 #include "framework/core/object.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/runtime.h"
@@ -60,6 +61,12 @@ struct RectControl::Impl {
     void ApplyCursor();
     void ApplyFocus();
 };
+
+// Deref for what Qt hands out as plain pointers: a non-owning view, so the Nil test stays in Deref.
+template <class T>
+T& Deref(T* p, const char* what) {
+    return Deref(std::shared_ptr<T>(std::shared_ptr<T>(), p), what);
+}
 
 // The control behind `weak`, as its class, or Nil once it has gone.
 template <class C>

@@ -93,14 +93,12 @@ RectControl::~RectControl() {
 }
 
 void RectControl::Constructor() {
-    std::shared_ptr<::Window> window = Window();
-    if (!window) throw NilObjectException("the control belongs to no window");
-    QWidget* parent = window->ContentWidget();
-    if (!parent) throw NilObjectException("the control's window has no content area");
+    QWidget& parent = Deref(Deref(Window(), "the control's window").ContentWidget(),
+                            "the content area of the control's window");
     if (impl_->widget) return;  // already built
     impl_->self = weak_from_this();
 
-    QWidget* widget = CreateWidget(parent);
+    QWidget* widget = CreateWidget(&parent);
     impl_->widget = widget;
     impl_->naturalFocus = widget->focusPolicy();
     if (widget->testAttribute(Qt::WA_SetCursor)) impl_->naturalCursor = widget->cursor();
@@ -125,8 +123,7 @@ QWidget* RectControl::NativeWidget() const {
 }
 
 QWidget& RectControl::Widget() const {
-    if (!impl_->widget) throw NilObjectException("the control has no widget: not constructed");
-    return *impl_->widget;
+    return Deref(impl_->widget.data(), "the widget of a control not yet constructed");
 }
 
 void RectControl::Impl::ApplyGeometry() {
