@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "framework/core/exceptions.h"
 #include "framework/core/object.h"
@@ -74,24 +75,10 @@ std::shared_ptr<C> LockControl(const std::weak_ptr<Object>& weak) {
     return std::static_pointer_cast<C>(weak.lock());
 }
 
-// Class-table builders: a property set through a setter of class C.
+// Class-table builders beside SetterProperty.
 namespace classinfo {
-template <class C>
-PropertyInfo Int(const char* name, void (C::*set)(int32_t)) {
-    return SetterProperty(name, set);
-}
-template <class C>
-PropertyInfo Bool(const char* name, void (C::*set)(bool)) {
-    return SetterProperty(name, set);
-}
-template <class C>
-PropertyInfo Colour(const char* name, void (C::*set)(Color)) {
-    return SetterProperty(name, set);
-}
-template <class C>
-PropertyInfo Str(const char* name, void (C::*set)(const String&)) {
-    return SetterProperty(name, set);
-}
+// `own`, then the font keys (TextFont, Bold, Italic, Underline) of the classes that show text.
+std::vector<PropertyInfo> WithFontProperties(std::vector<PropertyInfo> own);
 // A property kept as it is set, with no effect on screen.
 inline PropertyInfo Kept(const char* name, PropertyType type) {
     return {name, type, [key = String(name)](Object& o, const PropertyValue& v) {

@@ -22,18 +22,17 @@ const ClassInfo& MenuItem::StaticClass() {
         {SetterProperty("Name", &MenuItem::SetName), SetterProperty("Text", &MenuItem::SetText),
          SetterProperty("KeyboardShortcut", &MenuItem::SetKeyboardShortcut),
          SetterProperty("AutoEnable", &MenuItem::SetAutoEnable),
-         SetterProperty("Enabled", &MenuItem::SetEnabled)},
-        {"Action", "EnableMenu"}};
+         SetterProperty("Enabled", &MenuItem::SetEnabled)}};
     return info;
 }
 
 const ClassInfo& QuitMenuItem::StaticClass() {
-    static const ClassInfo info{"QuitMenuItem", &MenuItem::StaticClass(), {}, {}};
+    static const ClassInfo info{"QuitMenuItem", &MenuItem::StaticClass()};
     return info;
 }
 
 const ClassInfo& MenuBar::StaticClass() {
-    static const ClassInfo info{"MenuBar", &MenuItem::StaticClass(), {}, {}};
+    static const ClassInfo info{"MenuBar", &MenuItem::StaticClass()};
     return info;
 }
 

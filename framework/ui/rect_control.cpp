@@ -15,11 +15,11 @@
 using namespace classinfo;
 
 const ClassInfo& Control::StaticClass() {
-    static const ClassInfo info{"Control",
-                                &Object::StaticClass(),
-                                {Str("Name", &Control::SetName), Int("Index", &Control::SetIndex),
-                                 Int("TabPanelIndex", &Control::SetTabPanelIndex)},
-                                {}};
+    static const ClassInfo info{
+        "Control",
+        &Object::StaticClass(),
+        {SetterProperty("Name", &Control::SetName), SetterProperty("Index", &Control::SetIndex),
+         SetterProperty("TabPanelIndex", &Control::SetTabPanelIndex)}};
     return info;
 }
 
@@ -27,18 +27,30 @@ const ClassInfo& RectControl::StaticClass() {
     static const ClassInfo info{
         "RectControl",
         &Control::StaticClass(),
-        {Int("Left", &RectControl::SetLeft), Int("Top", &RectControl::SetTop),
-         Int("Width", &RectControl::SetWidth), Int("Height", &RectControl::SetHeight),
-         Bool("LockLeft", &RectControl::SetLockLeft), Bool("LockTop", &RectControl::SetLockTop),
-         Bool("LockRight", &RectControl::SetLockRight),
-         Bool("LockBottom", &RectControl::SetLockBottom),
-         Int("TabIndex", &RectControl::SetTabIndex), Bool("TabStop", &RectControl::SetTabStop),
-         Bool("Visible", &RectControl::SetVisible), Bool("Enabled", &RectControl::SetEnabled),
-         Bool("AutoDeactivate", &RectControl::SetAutoDeactivate),
-         Str("HelpTag", &RectControl::SetHelpTag),
-         Str("InitialParent", &RectControl::SetInitialParent)},
-        {"Open", "MouseEnter", "MouseExit", "MouseDown"}};
+        {SetterProperty("Left", &RectControl::SetLeft), SetterProperty("Top", &RectControl::SetTop),
+         SetterProperty("Width", &RectControl::SetWidth),
+         SetterProperty("Height", &RectControl::SetHeight),
+         SetterProperty("LockLeft", &RectControl::SetLockLeft),
+         SetterProperty("LockTop", &RectControl::SetLockTop),
+         SetterProperty("LockRight", &RectControl::SetLockRight),
+         SetterProperty("LockBottom", &RectControl::SetLockBottom),
+         SetterProperty("TabIndex", &RectControl::SetTabIndex),
+         SetterProperty("TabStop", &RectControl::SetTabStop),
+         SetterProperty("Visible", &RectControl::SetVisible),
+         SetterProperty("Enabled", &RectControl::SetEnabled),
+         SetterProperty("AutoDeactivate", &RectControl::SetAutoDeactivate),
+         SetterProperty("HelpTag", &RectControl::SetHelpTag),
+         SetterProperty("InitialParent", &RectControl::SetInitialParent)}};
     return info;
+}
+
+std::vector<PropertyInfo> classinfo::WithFontProperties(std::vector<PropertyInfo> own) {
+    for (auto font : {SetterProperty("TextFont", &RectControl::SetTextFont),
+                      SetterProperty("Bold", &RectControl::SetBold),
+                      SetterProperty("Italic", &RectControl::SetItalic),
+                      SetterProperty("Underline", &RectControl::SetUnderline)})
+        own.push_back(std::move(font));
+    return own;
 }
 
 // ---- Qt input to control events ----

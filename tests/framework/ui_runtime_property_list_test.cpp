@@ -55,19 +55,17 @@ const ClassInfo& Probe::StaticClass() {
         {Recorder("Width", P::Int32), Recorder("Index", P::Int32), Recorder("Visible", P::Boolean),
          Recorder("TextColor", P::Color), Recorder("HelpTag", P::String),
          Recorder("Text", P::String), Recorder("CueText", P::String),
-         Recorder("MultiLine", P::Boolean), Recorder("InitialValue", P::String)},
-        {}};
+         Recorder("MultiLine", P::Boolean), Recorder("InitialValue", P::String)}};
     return info;
 }
 
 const ClassInfo& DerivedProbe::StaticClass() {
-    static const ClassInfo info{"DerivedProbe",
-                                &Probe::StaticClass(),
-                                {{"Mode", PropertyType::Int32,
-                                  [](Object& o, const PropertyValue& v) {
-                                      static_cast<Probe&>(o).applied.emplace_back("Mode", v);
-                                  }}},
-                                {}};
+    static const ClassInfo info{
+        "DerivedProbe",
+        &Probe::StaticClass(),
+        {{"Mode", PropertyType::Int32, [](Object& o, const PropertyValue& v) {
+              static_cast<Probe&>(o).applied.emplace_back("Mode", v);
+          }}}};
     return info;
 }
 

@@ -39,7 +39,7 @@ class ListWindow : public Window {
 };
 
 const ClassInfo& ListWindow::StaticClass() {
-    static const ClassInfo info{"ListWindow.ListWindow", &Window::StaticClass(), {}, {}};
+    static const ClassInfo info{"ListWindow.ListWindow", &Window::StaticClass()};
     return info;
 }
 

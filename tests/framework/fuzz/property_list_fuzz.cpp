@@ -21,8 +21,7 @@ const ClassInfo& FuzzClass() {
                                  {"BackColor", PropertyType::Color, ignore},
                                  {"Title", PropertyType::String, ignore},
                                  {"CueText", PropertyType::String, ignore},
-                                 {"Text", PropertyType::String, ignore}},
-                                {}};
+                                 {"Text", PropertyType::String, ignore}}};
     return info;
 }
 
