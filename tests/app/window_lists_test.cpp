@@ -37,10 +37,10 @@ PropertyBlob Rebuilt(const std::vector<Entry>& entries) {
     PropertyBlob list;
     for (const Entry& e : entries) {
         const char* key = e.key.c_str();
-        if (auto* i = std::get_if<int32_t>(&e.value)) list += prop::Int32(key, *i);
-        if (auto* b = std::get_if<bool>(&e.value)) list += prop::Bool(key, *b);
-        if (auto* c = std::get_if<Color>(&e.value)) list += prop::Colour(key, *c);
-        if (auto* s = std::get_if<String>(&e.value)) list += prop::Str(key, *s);
+        if (auto* i = std::get_if<int32_t>(&e.value)) list += prop::Int32Entry(key, *i);
+        if (auto* b = std::get_if<bool>(&e.value)) list += prop::BooleanEntry(key, *b);
+        if (auto* c = std::get_if<Color>(&e.value)) list += prop::ColorEntry(key, *c);
+        if (auto* s = std::get_if<String>(&e.value)) list += prop::StringEntry(key, *s);
     }
     return list;
 }

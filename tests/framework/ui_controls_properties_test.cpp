@@ -180,18 +180,18 @@ PropertyBlob FullList(const ClassKeys& table) {
         const std::string name = key.name;
         switch (key.type) {
             case T::Int32:
-                list += prop::Int32(key.name, name == "Index"                       ? kNoIndex
-                                              : name == "Width" || name == "Height" ? 20
-                                                                                    : 0);
+                list += prop::Int32Entry(key.name, name == "Index"                       ? kNoIndex
+                                                   : name == "Width" || name == "Height" ? 20
+                                                                                         : 0);
                 break;
             case T::Boolean:
-                list += prop::Bool(key.name, true);
+                list += prop::BooleanEntry(key.name, true);
                 break;
             case T::Color:
-                list += prop::Colour(key.name, Color{0, 0, 0});
+                list += prop::ColorEntry(key.name, Color{0, 0, 0});
                 break;
             case T::String:
-                list += prop::Str(key.name, name == "TextFont" ? "System" : "");
+                list += prop::StringEntry(key.name, name == "TextFont" ? "System" : "");
                 break;
         }
     }
@@ -256,14 +256,15 @@ TEST(UiControlsProperties, TextFieldListActsOnTheField) {
     field->SetTextUnit(FontUnits::Default);
     SetProperties(
         *field,
-        Blob({prop::Int32("Left", 233), prop::Int32("Top", 13), prop::Int32("Width", 266),
-              prop::Int32("Height", 22), prop::Bool("Password", true),
-              prop::Colour("TextColor", Color{1, 2, 3}),
-              prop::Colour("BackColor", Color{255, 255, 255}), prop::Str("TextFont", "System"),
-              prop::Bool("Bold", true), prop::Str("CueText", "cue"), prop::Str("Text", "Hello!"),
-              prop::Bool("ReadOnly", true), prop::Int32("LimitText", 0),
-              prop::Int32("Alignment", 3), prop::Str("HelpTag", "tip"),
-              prop::Str("Format", "##")}));
+        Blob({prop::Int32Entry("Left", 233), prop::Int32Entry("Top", 13),
+              prop::Int32Entry("Width", 266), prop::Int32Entry("Height", 22),
+              prop::BooleanEntry("Password", true), prop::ColorEntry("TextColor", Color{1, 2, 3}),
+              prop::ColorEntry("BackColor", Color{255, 255, 255}),
+              prop::StringEntry("TextFont", "System"), prop::BooleanEntry("Bold", true),
+              prop::StringEntry("CueText", "cue"), prop::StringEntry("Text", "Hello!"),
+              prop::BooleanEntry("ReadOnly", true), prop::Int32Entry("LimitText", 0),
+              prop::Int32Entry("Alignment", 3), prop::StringEntry("HelpTag", "tip"),
+              prop::StringEntry("Format", "##")}));
     auto* edit = static_cast<QLineEdit*>(field->NativeWidget());
     EXPECT_EQ(edit->geometry(), QRect(233, 13, 266, 22));
     EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
@@ -291,11 +292,12 @@ TEST(UiControlsProperties, LabelListActsOnTheLabel) {
     label->SetTextUnit(FontUnits::Default);  // a unit alone keeps the default size
     EXPECT_FLOAT_EQ(float(label->NativeWidget()->font().pointSizeF()), defaultSize);
     label->SetTextSize(24);
-    SetProperties(*label, Blob({prop::Str("Text", "Tarnwhistle"), prop::Int32("TextAlign", 2),
-                                prop::Colour("TextColor", Color::FromRGB(0x0000FF)),
-                                prop::Bool("Multiline", false), prop::Bool("Bold", true),
-                                prop::Bool("Italic", true), prop::Bool("Underline", true),
-                                prop::Bool("Visible", true)}));
+    SetProperties(*label,
+                  Blob({prop::StringEntry("Text", "Tarnwhistle"), prop::Int32Entry("TextAlign", 2),
+                        prop::ColorEntry("TextColor", Color::FromRGB(0x0000FF)),
+                        prop::BooleanEntry("Multiline", false), prop::BooleanEntry("Bold", true),
+                        prop::BooleanEntry("Italic", true), prop::BooleanEntry("Underline", true),
+                        prop::BooleanEntry("Visible", true)}));
     auto* qt = static_cast<QLabel*>(label->NativeWidget());
     EXPECT_EQ(qt->text(), QStringLiteral("Tarnwhistle"));
     EXPECT_TRUE(qt->alignment() & Qt::AlignRight);
@@ -314,16 +316,20 @@ TEST(UiControlsProperties, LabelListActsOnTheLabel) {
 TEST(UiControlsProperties, PopupListMakesRowsThenSelects) {
     auto window = MakeProbeWindow();
     auto popup = AddProbeControl<PopupMenu>(*window, "TagPM");
-    SetProperties(*popup, Blob({prop::Str("InitialValue", "( )\r[ ]\r< >\r"),
-                                prop::Int32("ListIndex", 0), prop::Bool("Enabled", true)}));
+    SetProperties(*popup,
+                  Blob({prop::StringEntry("InitialValue", "( )\r[ ]\r< >\r"),
+                        prop::Int32Entry("ListIndex", 0), prop::BooleanEntry("Enabled", true)}));
     EXPECT_EQ(popup->ListCount(), 3);
     EXPECT_EQ(popup->Text(), "( )");
     auto empty = AddProbeControl<PopupMenu>(*window, "wavPM");
-    SetProperties(*empty, Blob({prop::Str("InitialValue", ""), prop::Int32("ListIndex", 0)}));
+    SetProperties(*empty,
+                  Blob({prop::StringEntry("InitialValue", ""), prop::Int32Entry("ListIndex", 0)}));
     EXPECT_EQ(empty->ListIndex(), -1);
     auto combo = AddProbeControl<ComboBox>(*window, "SampleRateCB");
-    SetProperties(*combo, Blob({prop::Str("InitialValue", "14700\r22050\r29400\r36750\r44100"),
-                                prop::Int32("ListIndex", 2), prop::Bool("AutoComplete", false)}));
+    SetProperties(
+        *combo,
+        Blob({prop::StringEntry("InitialValue", "14700\r22050\r29400\r36750\r44100"),
+              prop::Int32Entry("ListIndex", 2), prop::BooleanEntry("AutoComplete", false)}));
     EXPECT_EQ(combo->Text(), "29400");
     EXPECT_TRUE(static_cast<QComboBox*>(combo->NativeWidget())->isEditable());
 }
@@ -372,8 +378,10 @@ TEST(UiControlsProperties, ButtonCaptionAndPixelSizes) {
     auto button = AddProbeControl<PushButton>(*window, "GeneratePB");
     button->SetTextSize(15);
     button->SetTextUnit(FontUnits::Pixel);
-    SetProperties(*button, Blob({prop::Str("Caption", "Generate"), prop::Bool("Default", false),
-                                 prop::Int32("ButtonStyle", 0), prop::Bool("Enabled", false)}));
+    SetProperties(
+        *button,
+        Blob({prop::StringEntry("Caption", "Generate"), prop::BooleanEntry("Default", false),
+              prop::Int32Entry("ButtonStyle", 0), prop::BooleanEntry("Enabled", false)}));
     auto* qt = static_cast<QPushButton*>(button->NativeWidget());
     EXPECT_EQ(qt->text(), QStringLiteral("Generate"));
     EXPECT_EQ(qt->font().pixelSize(), 15);
