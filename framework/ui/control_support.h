@@ -1,6 +1,6 @@
 #pragma once
-// What the control classes share inside framework/ui: the state behind RectControl, the bridge
-// from Qt events to control events and class-table builders.
+// What the control classes share inside framework/ui: the state behind RectControl, the tab
+// order, the class-table builders, and (through its header) the bridge from Qt events.
 #include <QCursor>
 #include <QObject>
 #include <QPointer>
@@ -14,29 +14,10 @@
 
 #include "framework/core/exceptions.h"
 #include "framework/core/object.h"
+#include "framework/ui/control_event_bridge.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/runtime.h"
 #include "framework/ui/runtime_internal.h"
-
-// Turns the Qt input events of a control's widget into the control's MouseEnter, MouseExit and
-// MouseDown. Holds the control weakly: once the control has gone the events pass on untouched.
-// A part of a control (a combo's editor) raises presses only: Qt already tells the control's own
-// widget when the pointer crosses its outline, and the part's own crossings lie inside it.
-class ControlEventBridge : public QObject {
-  public:
-    enum class Hover { Raise, Ignore };
-    ControlEventBridge(std::weak_ptr<Object> control, QWidget* controlWidget, bool raisePress,
-                       QObject* parent, Hover hover = Hover::Raise);
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
-    std::weak_ptr<Object> control_;
-    QPointer<QWidget> controlWidget_;
-    bool raisePress_;
-    Hover hover_;
-};
 
 struct RectControl::Impl {
     QPointer<QWidget> widget;
@@ -62,6 +43,10 @@ struct RectControl::Impl {
     void ApplyCursor();
     void ApplyFocus();
 };
+
+// Tab order follows TabIndex (registration order among equals) over the window's focusable
+// controls; Nil changes nothing.
+void ApplyTabOrder(const std::shared_ptr<Window>& window);
 
 // Deref for what Qt hands out as plain pointers: a non-owning view, so the Nil test stays in Deref.
 template <class T>
