@@ -15,7 +15,7 @@ namespace {
 
 // The generator is not a framework object, so its description lives here rather than beside it.
 const ClassInfo& GeneraterClassInfo() {
-    static const ClassInfo info{"GeneraterClass", nullptr, {}, {}};
+    static const ClassInfo info{"GeneraterClass"};
     return info;
 }
 

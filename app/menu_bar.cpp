@@ -29,7 +29,7 @@ constexpr std::nullopt_t kNoShortcut = std::nullopt;
 }  // namespace
 
 const ClassInfo& MenuBar1::StaticClass() {
-    static const ClassInfo info{"MenuBar1.MenuBar1", &MenuBar::StaticClass(), {}, {}};
+    static const ClassInfo info{"MenuBar1.MenuBar1", &MenuBar::StaticClass()};
     return info;
 }
 

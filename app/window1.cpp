@@ -35,8 +35,7 @@ const ClassInfo& Window1::StaticClass() {
     static const ClassInfo info{
         "Window1.Window1",
         &Window::StaticClass(),
-        {StringField<&Window1::mHexTagA>("mHexTagA"), StringField<&Window1::mHexTagB>("mHexTagB")},
-        {}};
+        {StringField<&Window1::mHexTagA>("mHexTagA"), StringField<&Window1::mHexTagB>("mHexTagB")}};
     return info;
 }
 
@@ -173,7 +172,7 @@ void Window1::NumGene_Open(std::shared_ptr<PushButton> sender) {
 }
 
 const ClassInfo& Window1NumGene::StaticClass() {
-    static const ClassInfo info{"Window1.NumGene", &PushButton::StaticClass(), {}, {}};
+    static const ClassInfo info{"Window1.NumGene", &PushButton::StaticClass()};
     return info;
 }
 
@@ -188,7 +187,7 @@ void Window1NumGene::Constructor(int32_t index) {
 }
 
 const ClassInfo& Window1Timer1::StaticClass() {
-    static const ClassInfo info{"Window1.Timer1", &Timer::StaticClass(), {}, {}};
+    static const ClassInfo info{"Window1.Timer1", &Timer::StaticClass()};
     return info;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The root of the framework's classes, and the class descriptions the runtime registers:
-// full name, base class, writable properties (walked by SetProperties) and event names.
+// full name, base class and writable properties (walked by SetProperties).
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -34,8 +34,9 @@ struct PropertyInfo {
 struct ClassInfo {
     String fullName;
     const ClassInfo* base = nullptr;
-    std::vector<PropertyInfo> properties;
-    std::vector<String> events;
+    std::vector<PropertyInfo> properties = {};
+    // Never read: goes once no class table fills it in.
+    std::vector<String> events = {};
 
     // The property of that name in this class or its bases, letter case ignored; nullptr if none.
     const PropertyInfo* FindProperty(const String& name) const;

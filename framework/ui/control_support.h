@@ -1,6 +1,6 @@
 #pragma once
-// What the control classes share inside framework/ui: the state behind RectControl, the bridge
-// from Qt events to control events and class-table builders.
+// What the control classes share inside framework/ui: the state behind RectControl, the tab
+// order, the class-table builders, and (through its header) the bridge from Qt events.
 #include <QCursor>
 #include <QObject>
 #include <QPointer>
@@ -10,31 +10,14 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
+#include "framework/core/exceptions.h"
 #include "framework/core/object.h"
+#include "framework/ui/control_event_bridge.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/runtime.h"
 #include "framework/ui/runtime_internal.h"
-
-// Turns the Qt input events of a control's widget into the control's MouseEnter, MouseExit and
-// MouseDown. Holds the control weakly: once the control has gone the events pass on untouched.
-// A part of a control (a combo's editor) raises presses only: Qt already tells the control's own
-// widget when the pointer crosses its outline, and the part's own crossings lie inside it.
-class ControlEventBridge : public QObject {
-  public:
-    enum class Hover { Raise, Ignore };
-    ControlEventBridge(std::weak_ptr<Object> control, QWidget* controlWidget, bool raisePress,
-                       QObject* parent, Hover hover = Hover::Raise);
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
-    std::weak_ptr<Object> control_;
-    QPointer<QWidget> controlWidget_;
-    bool raisePress_;
-    Hover hover_;
-};
 
 struct RectControl::Impl {
     QPointer<QWidget> widget;
@@ -61,30 +44,26 @@ struct RectControl::Impl {
     void ApplyFocus();
 };
 
+// Tab order follows TabIndex (registration order among equals) over the window's focusable
+// controls; Nil changes nothing.
+void ApplyTabOrder(const std::shared_ptr<Window>& window);
+
+// Deref for what Qt hands out as plain pointers: a non-owning view, so the Nil test stays in Deref.
+template <class T>
+T& Deref(T* p, const char* what) {
+    return Deref(std::shared_ptr<T>(std::shared_ptr<T>(), p), what);
+}
+
 // The control behind `weak`, as its class, or Nil once it has gone.
 template <class C>
 std::shared_ptr<C> LockControl(const std::weak_ptr<Object>& weak) {
     return std::static_pointer_cast<C>(weak.lock());
 }
 
-// Class-table builders: a property set through a setter of class C.
+// Class-table builders beside SetterProperty.
 namespace classinfo {
-template <class C>
-PropertyInfo Int(const char* name, void (C::*set)(int32_t)) {
-    return SetterProperty(name, set);
-}
-template <class C>
-PropertyInfo Bool(const char* name, void (C::*set)(bool)) {
-    return SetterProperty(name, set);
-}
-template <class C>
-PropertyInfo Colour(const char* name, void (C::*set)(Color)) {
-    return SetterProperty(name, set);
-}
-template <class C>
-PropertyInfo Str(const char* name, void (C::*set)(const String&)) {
-    return SetterProperty(name, set);
-}
+// `own`, then the font keys (TextFont, Bold, Italic, Underline) of the classes that show text.
+std::vector<PropertyInfo> WithFontProperties(std::vector<PropertyInfo> own);
 // A property kept as it is set, with no effect on screen.
 inline PropertyInfo Kept(const char* name, PropertyType type) {
     return {name, type, [key = String(name)](Object& o, const PropertyValue& v) {

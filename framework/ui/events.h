@@ -29,9 +29,8 @@ class Delegate {
 
     // NilObjectException when the window has gone.
     R Invoke(const std::shared_ptr<Object>& sender, Args... args) const {
-        std::shared_ptr<Object> target = target_.lock();
-        if (!target) throw NilObjectException("the window of an event binding is gone");
-        return call_(*target, sender, args...);
+        std::shared_ptr<Object> target = target_.lock();  // kept alive for the call
+        return call_(Deref(target, "the window of an event binding"), sender, args...);
     }
     const String& Signature() const { return signature_; }
     bool TargetAlive() const { return !target_.expired(); }

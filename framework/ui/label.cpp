@@ -7,15 +7,15 @@ using namespace classinfo;
 
 const ClassInfo& Label::StaticClass() {
     static const ClassInfo info{
-        "Label",
-        &RectControl::StaticClass(),
-        {Str("Text", &Label::SetText), Int("TextAlign", &Label::SetTextAlign),
-         Colour("TextColor", &Label::SetTextColor), Bool("MultiLine", &Label::SetMultiLine),
-         Bool("Selectable", &Label::SetSelectable), Kept("Transparent", PropertyType::Boolean),
-         Str("TextFont", &RectControl::SetTextFont), Bool("Bold", &RectControl::SetBold),
-         Bool("Italic", &RectControl::SetItalic), Bool("Underline", &RectControl::SetUnderline),
-         Kept("DataSource", PropertyType::String), Kept("DataField", PropertyType::String)},
-        {}};
+        "Label", &RectControl::StaticClass(),
+        WithFontProperties({SetterProperty("Text", &Label::SetText),
+                            SetterProperty("TextAlign", &Label::SetTextAlign),
+                            SetterProperty("TextColor", &Label::SetTextColor),
+                            SetterProperty("MultiLine", &Label::SetMultiLine),
+                            SetterProperty("Selectable", &Label::SetSelectable),
+                            Kept("Transparent", PropertyType::Boolean),
+                            Kept("DataSource", PropertyType::String),
+                            Kept("DataField", PropertyType::String)})};
     return info;
 }
 

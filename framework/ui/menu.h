@@ -19,7 +19,7 @@ class MenuItem : public Object {
     // "-" makes a separator.
     String Text() const { return text_; }
     void SetText(const String& v);
-    // "Cmd+Q" is Ctrl+Q on Linux (Command on a Mac); "" means no key. Unset differs from "".
+    // "Cmd+Q" is Ctrl+Q; "" means no key. Unset differs from "".
     String KeyboardShortcut() const { return shortcut_.value_or(""); }
     bool HasKeyboardShortcut() const { return shortcut_.has_value(); }
     void SetKeyboardShortcut(const String& v);
@@ -55,5 +55,6 @@ class MenuBar : public MenuItem {
     TW_CLASS_INFO
 };
 
-// The Qt key sequence text a shortcut text stands for on this platform ("Cmd+Q" -> "Ctrl+Q").
+// The Qt key sequence text a shortcut text stands for: "Cmd" becomes "Ctrl" ("Cmd+Q" -> "Ctrl+Q"),
+// every other part is passed on as it is.
 String NativeShortcutText(const String& shortcut);

@@ -16,14 +16,11 @@ using namespace classinfo;
 
 const ClassInfo& PopupMenu::StaticClass() {
     static const ClassInfo info{
-        "PopupMenu",
-        &RectControl::StaticClass(),
-        {Str("InitialValue", &PopupMenu::SetInitialValue),
-         Int("ListIndex", &PopupMenu::SetListIndex), Str("TextFont", &RectControl::SetTextFont),
-         Bool("Bold", &RectControl::SetBold), Bool("Italic", &RectControl::SetItalic),
-         Bool("Underline", &RectControl::SetUnderline), Kept("DataSource", PropertyType::String),
-         Kept("DataField", PropertyType::String)},
-        {"Change"}};
+        "PopupMenu", &RectControl::StaticClass(),
+        WithFontProperties({SetterProperty("InitialValue", &PopupMenu::SetInitialValue),
+                            SetterProperty("ListIndex", &PopupMenu::SetListIndex),
+                            Kept("DataSource", PropertyType::String),
+                            Kept("DataField", PropertyType::String)})};
     return info;
 }
 
@@ -31,8 +28,7 @@ const ClassInfo& ComboBox::StaticClass() {
     static const ClassInfo info{
         "ComboBox",
         &PopupMenu::StaticClass(),
-        {Kept("UseFocusRing", PropertyType::Boolean), Kept("AutoComplete", PropertyType::Boolean)},
-        {}};
+        {Kept("UseFocusRing", PropertyType::Boolean), Kept("AutoComplete", PropertyType::Boolean)}};
     return info;
 }
 

@@ -130,17 +130,17 @@ class Reader {
 
 namespace prop {
 
-String Int32(const char* key, int32_t value) {
+String Int32Entry(const char* key, int32_t value) {
     String out = Key(key);
     PutUInt32(out, uint32_t(value));  // two's complement
     return out;
 }
 
-String Bool(const char* key, bool value) {
+String BooleanEntry(const char* key, bool value) {
     return Key(key) + char(value ? 1 : 0);
 }
 
-String Colour(const char* key, Color value) {
+String ColorEntry(const char* key, Color value) {
     String out = Key(key);
     out += char(value.Red);
     out += char(value.Green);
@@ -148,7 +148,7 @@ String Colour(const char* key, Color value) {
     return out;
 }
 
-String Str(const char* key, const String& value) {
+String StringEntry(const char* key, const String& value) {
     if (value.size() > std::numeric_limits<uint32_t>::max())
         throw OutOfBoundsException("property list: a String value longer than 4 GiB");
     String out = Key(key);

@@ -12,12 +12,27 @@
 
 using PropertyBlob = String;
 
-// Builder for constant lists, one entry per line: Blob({Int32("Width", 519), Str("Title", "x")}).
+// Builder for constant lists, one entry per line:
+// Blob({prop::Int32Entry("Width", 519), prop::StringEntry("Title", "x")}).
 namespace prop {
-String Int32(const char* key, int32_t value);
-String Bool(const char* key, bool value);
-String Colour(const char* key, Color value);
-String Str(const char* key, const String& value);
+String Int32Entry(const char* key, int32_t value);
+String BooleanEntry(const char* key, bool value);
+String ColorEntry(const char* key, Color value);
+String StringEntry(const char* key, const String& value);
+
+// Old spellings, only until the window's lists use the names above.
+inline String Int32(const char* key, int32_t value) {
+    return Int32Entry(key, value);
+}
+inline String Bool(const char* key, bool value) {
+    return BooleanEntry(key, value);
+}
+inline String Colour(const char* key, Color value) {
+    return ColorEntry(key, value);
+}
+inline String Str(const char* key, const String& value) {
+    return StringEntry(key, value);
+}
 }  // namespace prop
 PropertyBlob Blob(std::initializer_list<String> entries);
 

@@ -7,13 +7,11 @@ using namespace classinfo;
 
 const ClassInfo& PushButton::StaticClass() {
     static const ClassInfo info{
-        "PushButton",
-        &RectControl::StaticClass(),
-        {Str("Caption", &PushButton::SetCaption), Bool("Default", &PushButton::SetDefault),
-         Kept("Cancel", PropertyType::Boolean), Kept("ButtonStyle", PropertyType::Int32),
-         Str("TextFont", &RectControl::SetTextFont), Bool("Bold", &RectControl::SetBold),
-         Bool("Italic", &RectControl::SetItalic), Bool("Underline", &RectControl::SetUnderline)},
-        {"Action"}};
+        "PushButton", &RectControl::StaticClass(),
+        WithFontProperties({SetterProperty("Caption", &PushButton::SetCaption),
+                            SetterProperty("Default", &PushButton::SetDefault),
+                            Kept("Cancel", PropertyType::Boolean),
+                            Kept("ButtonStyle", PropertyType::Int32)})};
     return info;
 }
 

@@ -1,9 +1,6 @@
-// Control and RectControl: the state every control keeps, its widget in the window's content
-// area, and the mouse events every control raises.
-#include <QApplication>
+// Control and RectControl: the state every control keeps and its widget in the window's content
+// area (the font, the tab order and the event bridge each have a file of their own).
 #include <QCoreApplication>
-#include <QEnterEvent>
-#include <QMouseEvent>
 
 #include <algorithm>
 
@@ -12,14 +9,12 @@
 #include "framework/ui/system.h"
 #include "framework/ui/window.h"
 
-using namespace classinfo;
-
 const ClassInfo& Control::StaticClass() {
-    static const ClassInfo info{"Control",
-                                &Object::StaticClass(),
-                                {Str("Name", &Control::SetName), Int("Index", &Control::SetIndex),
-                                 Int("TabPanelIndex", &Control::SetTabPanelIndex)},
-                                {}};
+    static const ClassInfo info{
+        "Control",
+        &Object::StaticClass(),
+        {SetterProperty("Name", &Control::SetName), SetterProperty("Index", &Control::SetIndex),
+         SetterProperty("TabPanelIndex", &Control::SetTabPanelIndex)}};
     return info;
 }
 
@@ -27,59 +22,22 @@ const ClassInfo& RectControl::StaticClass() {
     static const ClassInfo info{
         "RectControl",
         &Control::StaticClass(),
-        {Int("Left", &RectControl::SetLeft), Int("Top", &RectControl::SetTop),
-         Int("Width", &RectControl::SetWidth), Int("Height", &RectControl::SetHeight),
-         Bool("LockLeft", &RectControl::SetLockLeft), Bool("LockTop", &RectControl::SetLockTop),
-         Bool("LockRight", &RectControl::SetLockRight),
-         Bool("LockBottom", &RectControl::SetLockBottom),
-         Int("TabIndex", &RectControl::SetTabIndex), Bool("TabStop", &RectControl::SetTabStop),
-         Bool("Visible", &RectControl::SetVisible), Bool("Enabled", &RectControl::SetEnabled),
-         Bool("AutoDeactivate", &RectControl::SetAutoDeactivate),
-         Str("HelpTag", &RectControl::SetHelpTag),
-         Str("InitialParent", &RectControl::SetInitialParent)},
-        {"Open", "MouseEnter", "MouseExit", "MouseDown"}};
+        {SetterProperty("Left", &RectControl::SetLeft), SetterProperty("Top", &RectControl::SetTop),
+         SetterProperty("Width", &RectControl::SetWidth),
+         SetterProperty("Height", &RectControl::SetHeight),
+         SetterProperty("LockLeft", &RectControl::SetLockLeft),
+         SetterProperty("LockTop", &RectControl::SetLockTop),
+         SetterProperty("LockRight", &RectControl::SetLockRight),
+         SetterProperty("LockBottom", &RectControl::SetLockBottom),
+         SetterProperty("TabIndex", &RectControl::SetTabIndex),
+         SetterProperty("TabStop", &RectControl::SetTabStop),
+         SetterProperty("Visible", &RectControl::SetVisible),
+         SetterProperty("Enabled", &RectControl::SetEnabled),
+         SetterProperty("AutoDeactivate", &RectControl::SetAutoDeactivate),
+         SetterProperty("HelpTag", &RectControl::SetHelpTag),
+         SetterProperty("InitialParent", &RectControl::SetInitialParent)}};
     return info;
 }
-
-// ---- Qt input to control events ----
-
-ControlEventBridge::ControlEventBridge(std::weak_ptr<Object> control, QWidget* controlWidget,
-                                       bool raisePress, QObject* parent, Hover hover)
-    : QObject(parent),
-      control_(std::move(control)),
-      controlWidget_(controlWidget),
-      raisePress_(raisePress),
-      hover_(hover) {}
-
-bool ControlEventBridge::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    const bool hover = type == QEvent::Enter || type == QEvent::Leave;
-    // Qt delivers the second press of a double click as MouseButtonDblClick: a press all the same.
-    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
-    if ((!hover && !press) || (hover && hover_ == Hover::Ignore))
-        return QObject::eventFilter(watched, event);
-    auto control = LockControl<RectControl>(control_);
-    if (!control) return false;
-    if (type == QEvent::Enter) {
-        RuntimeDispatch([&] { control->MouseEnter.Raise(control); });
-        return false;
-    }
-    if (type == QEvent::Leave) {
-        RuntimeDispatch([&] { control->MouseExit.Raise(control); });
-        return false;
-    }
-    if (!raisePress_) return false;
-    // The position within the control, also when the press lands on a child (a combo's editor).
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    QPoint at = mouse->position().toPoint();
-    if (auto* child = qobject_cast<QWidget*>(watched);
-        child && controlWidget_ && child != controlWidget_)
-        at = child->mapTo(controlWidget_, at);
-    return RuntimeDispatchResult<bool>(
-        [&] { return control->MouseDown.Raise(control, at.x(), at.y()); }, false);
-}
-
-// ---- RectControl ----
 
 RectControl::RectControl() : impl_(std::make_unique<Impl>()) {}
 
@@ -93,14 +51,12 @@ RectControl::~RectControl() {
 }
 
 void RectControl::Constructor() {
-    std::shared_ptr<::Window> window = Window();
-    if (!window) throw NilObjectException("the control belongs to no window");
-    QWidget* parent = window->ContentWidget();
-    if (!parent) throw NilObjectException("the control's window has no content area");
+    QWidget& parent = Deref(Deref(Window(), "the control's window").ContentWidget(),
+                            "the content area of the control's window");
     if (impl_->widget) return;  // already built
     impl_->self = weak_from_this();
 
-    QWidget* widget = CreateWidget(parent);
+    QWidget* widget = CreateWidget(&parent);
     impl_->widget = widget;
     impl_->naturalFocus = widget->focusPolicy();
     if (widget->testAttribute(Qt::WA_SetCursor)) impl_->naturalCursor = widget->cursor();
@@ -125,43 +81,11 @@ QWidget* RectControl::NativeWidget() const {
 }
 
 QWidget& RectControl::Widget() const {
-    if (!impl_->widget) throw NilObjectException("the control has no widget: not constructed");
-    return *impl_->widget;
+    return Deref(impl_->widget.data(), "the widget of a control not yet constructed");
 }
 
 void RectControl::Impl::ApplyGeometry() {
     if (widget) widget->setGeometry(left, top, std::max(0, width), std::max(0, height));
-}
-
-void RectControl::Impl::ApplyFont() {
-    if (!widget) return;
-    QFont font = QApplication::font();
-    const String family = Lowercase(textFont);
-    if (!family.empty() && family != "system" && family != "smallsystem")
-        font.setFamily(ToQString(textFont));
-    if (textSize > 0) {
-        switch (textUnit) {
-            // The default unit is the layout's own: controls are placed in pixels with text sizes
-            // counted at 72 per inch, so one unit is one pixel and the text fits its control.
-            case FontUnits::Default:
-            case FontUnits::Pixel:
-                font.setPixelSize(std::max(1, int(textSize + 0.5f)));
-                break;
-            case FontUnits::Point:
-                font.setPointSizeF(textSize);
-                break;
-            case FontUnits::Inch:
-                font.setPointSizeF(textSize * 72.0);
-                break;
-            case FontUnits::Millimeter:
-                font.setPointSizeF(textSize * 72.0 / 25.4);
-                break;
-        }
-    }
-    font.setBold(bold);
-    font.setItalic(italic);
-    font.setUnderline(underline);
-    widget->setFont(font);
 }
 
 void RectControl::Impl::ApplyCursor() {
@@ -179,28 +103,6 @@ void RectControl::Impl::ApplyCursor() {
 void RectControl::Impl::ApplyFocus() {
     if (widget) widget->setFocusPolicy(tabStop ? naturalFocus : Qt::NoFocus);
 }
-
-namespace {
-// Tab order follows TabIndex (registration order among equals) over the window's focusable
-// controls.
-void ApplyTabOrder(const std::shared_ptr<Window>& window) {
-    if (!window) return;
-    std::vector<RectControl*> controls;
-    for (const auto& object : window->Controls())
-        if (auto* control = dynamic_cast<RectControl*>(object.get());
-            control && control->NativeWidget())
-            controls.push_back(control);
-    std::stable_sort(controls.begin(), controls.end(),
-                     [](RectControl* a, RectControl* b) { return a->TabIndex() < b->TabIndex(); });
-    QWidget* previous = nullptr;
-    for (RectControl* control : controls) {
-        QWidget* widget = control->NativeWidget();
-        if (!(widget->focusPolicy() & Qt::TabFocus)) continue;
-        if (previous) QWidget::setTabOrder(previous, widget);
-        previous = widget;
-    }
-}
-}  // namespace
 
 int32_t RectControl::Left() const {
     return impl_->left;
@@ -315,49 +217,6 @@ std::shared_ptr<::MouseCursor> RectControl::MouseCursor() const {
 void RectControl::SetMouseCursor(std::shared_ptr<::MouseCursor> c) {
     impl_->cursor = std::move(c);
     impl_->ApplyCursor();
-}
-
-float RectControl::TextSize() const {
-    return impl_->textSize;
-}
-void RectControl::SetTextSize(float v) {
-    impl_->textSize = v;
-    impl_->ApplyFont();
-}
-FontUnits RectControl::TextUnit() const {
-    return impl_->textUnit;
-}
-void RectControl::SetTextUnit(FontUnits v) {
-    impl_->textUnit = v;
-    impl_->ApplyFont();
-}
-String RectControl::TextFont() const {
-    return impl_->textFont;
-}
-void RectControl::SetTextFont(const String& v) {
-    impl_->textFont = v;
-    impl_->ApplyFont();
-}
-bool RectControl::Bold() const {
-    return impl_->bold;
-}
-void RectControl::SetBold(bool v) {
-    impl_->bold = v;
-    impl_->ApplyFont();
-}
-bool RectControl::Italic() const {
-    return impl_->italic;
-}
-void RectControl::SetItalic(bool v) {
-    impl_->italic = v;
-    impl_->ApplyFont();
-}
-bool RectControl::Underline() const {
-    return impl_->underline;
-}
-void RectControl::SetUnderline(bool v) {
-    impl_->underline = v;
-    impl_->ApplyFont();
 }
 
 void RectControl::StoreProperty(const String& key, const PropertyValue& value) {

@@ -4,7 +4,7 @@
 #include "framework/ui/control_support.h"
 
 const ClassInfo& Separator::StaticClass() {
-    static const ClassInfo info{"Separator", &RectControl::StaticClass(), {}, {}};
+    static const ClassInfo info{"Separator", &RectControl::StaticClass()};
     return info;
 }
 

@@ -7,17 +7,17 @@
 #include "framework/ui/control_support.h"
 
 const ClassInfo& MouseCursor::StaticClass() {
-    static const ClassInfo info{"MouseCursor", &Object::StaticClass(), {}, {}};
+    static const ClassInfo info{"MouseCursor", &Object::StaticClass()};
     return info;
 }
 
 const ClassInfo& Cursors::StaticClass() {
-    static const ClassInfo info{"Cursors", &Object::StaticClass(), {}, {}};
+    static const ClassInfo info{"Cursors", &Object::StaticClass()};
     return info;
 }
 
 const ClassInfo& SystemClass::StaticClass() {
-    static const ClassInfo info{"SystemClass", &Object::StaticClass(), {}, {}};
+    static const ClassInfo info{"SystemClass", &Object::StaticClass()};
     return info;
 }
 

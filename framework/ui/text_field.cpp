@@ -10,28 +10,27 @@ using namespace classinfo;
 
 const ClassInfo& TextEdit::StaticClass() {
     static const ClassInfo info{
-        "TextEdit",
-        &RectControl::StaticClass(),
-        {Str("Text", &TextEdit::SetText), Colour("TextColor", &TextEdit::SetTextColor),
-         Colour("BackColor", &TextEdit::SetBackColor), Bool("ReadOnly", &TextEdit::SetReadOnly),
-         Int("LimitText", &TextEdit::SetLimitText), Int("Alignment", &TextEdit::SetAlignment),
-         Bool("Border", &TextEdit::SetBorder), Str("TextFont", &RectControl::SetTextFont),
-         Bool("Bold", &RectControl::SetBold), Bool("Italic", &RectControl::SetItalic),
-         Bool("Underline", &RectControl::SetUnderline), Kept("UseFocusRing", PropertyType::Boolean),
-         Kept("Format", PropertyType::String), Kept("Mask", PropertyType::String),
-         Kept("AcceptTabs", PropertyType::Boolean),
-         Kept("AutomaticallyCheckSpelling", PropertyType::Boolean),
-         Kept("DataSource", PropertyType::String), Kept("DataField", PropertyType::String)},
-        {"TextChange"}};
+        "TextEdit", &RectControl::StaticClass(),
+        WithFontProperties(
+            {SetterProperty("Text", &TextEdit::SetText),
+             SetterProperty("TextColor", &TextEdit::SetTextColor),
+             SetterProperty("BackColor", &TextEdit::SetBackColor),
+             SetterProperty("ReadOnly", &TextEdit::SetReadOnly),
+             SetterProperty("LimitText", &TextEdit::SetLimitText),
+             SetterProperty("Alignment", &TextEdit::SetAlignment),
+             SetterProperty("Border", &TextEdit::SetBorder),
+             Kept("UseFocusRing", PropertyType::Boolean), Kept("Format", PropertyType::String),
+             Kept("Mask", PropertyType::String), Kept("AcceptTabs", PropertyType::Boolean),
+             Kept("AutomaticallyCheckSpelling", PropertyType::Boolean),
+             Kept("DataSource", PropertyType::String), Kept("DataField", PropertyType::String)})};
     return info;
 }
 
 const ClassInfo& TextField::StaticClass() {
-    static const ClassInfo info{
-        "TextField",
-        &TextEdit::StaticClass(),
-        {Bool("Password", &TextEdit::SetPassword), Str("CueText", &TextEdit::SetCueText)},
-        {}};
+    static const ClassInfo info{"TextField",
+                                &TextEdit::StaticClass(),
+                                {SetterProperty("Password", &TextEdit::SetPassword),
+                                 SetterProperty("CueText", &TextEdit::SetCueText)}};
     return info;
 }
 

@@ -11,10 +11,10 @@
 using namespace classinfo;
 
 const ClassInfo& Timer::StaticClass() {
-    static const ClassInfo info{"Timer",
-                                &Object::StaticClass(),
-                                {Int("Mode", &Timer::SetMode), Int("Period", &Timer::SetPeriod)},
-                                {"Action"}};
+    static const ClassInfo info{
+        "Timer",
+        &Object::StaticClass(),
+        {SetterProperty("Mode", &Timer::SetMode), SetterProperty("Period", &Timer::SetPeriod)}};
     return info;
 }
 

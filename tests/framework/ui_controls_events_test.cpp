@@ -402,7 +402,7 @@ TEST(UiControlsEvents, BindingDoesNotKeepItsWindowAlive) {
     RuntimeDispatch([&] { button->Action.Raise(button); });
     RuntimeSetReportSink([](const String&, const String&) {});
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0], "NilObjectException: the window of an event binding is gone");
+    EXPECT_EQ(reports[0], "NilObjectException: the window of an event binding is Nil");
 }
 
 TEST(UiControlsEvents, TabOrderFollowsTabIndex) {

@@ -1,5 +1,5 @@
-// Each control class finds the keys its property lists use, with their types, and the keys with an
-// effect on screen change the widget.
+// The control classes' property tables: every key the lists use has its type wherever it is
+// found, every property applies, and the keys with an effect on screen change the widget.
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
@@ -13,207 +13,137 @@
 
 #include "framework/ui/movie_player.h"
 #include "framework/ui/property_list.h"
+#include "framework/ui/timer.h"
+#include "framework/ui/window.h"
 #include "tests/framework/ui_controls_probe.h"
 
 namespace {
 
 using T = PropertyType;
-struct Key {
-    const char* name;
-    PropertyType type;
+
+// The keys the window's and the controls' lists use, by the type their values are written in.
+const std::pair<PropertyType, std::vector<const char*>> kListKeysByType[] = {
+    {T::Int32,
+     {"Placement",     "Width",      "Height",     "MinWidth",  "MinHeight",   "MaxWidth",
+      "MaxHeight",     "Frame",      "MacProcID",  "Index",     "Left",        "Top",
+      "TabPanelIndex", "TabIndex",   "LimitText",  "Alignment", "ButtonStyle", "TextAlign",
+      "ListIndex",     "PlayerType", "Controller", "Mode",      "Period"}},
+    {T::Boolean,
+     {"Composite",
+      "HasBackColor",
+      "Visible",
+      "FullScreen",
+      "MenuBarVisible",
+      "CloseButton",
+      "Resizeable",
+      "LiveResize",
+      "MaximizeButton",
+      "MinimizeButton",
+      "LockLeft",
+      "LockTop",
+      "LockRight",
+      "LockBottom",
+      "TabStop",
+      "Enabled",
+      "AutoDeactivate",
+      "Border",
+      "Password",
+      "UseFocusRing",
+      "ReadOnly",
+      "AcceptTabs",
+      "AutomaticallyCheckSpelling",
+      "Bold",
+      "Italic",
+      "Underline",
+      "Default",
+      "Cancel",
+      "Multiline",
+      "Selectable",
+      "Transparent",
+      "AutoComplete",
+      "AutoResize",
+      "Speaker",
+      "HasStep",
+      "AutoPlay",
+      "Looping",
+      "Palindrome"}},
+    {T::Color, {"BackColor", "TextColor"}},
+    {T::String,
+     {"Title", "Name", "Caption", "Text", "InitialValue", "TextFont", "HelpTag", "InitialParent",
+      "Format", "CueText", "Mask", "DataSource", "DataField"}},
 };
 
-// The twelve keys every control list begins with.
-const std::vector<Key> kCommon = {
-    {"Name", T::String},        {"Index", T::Int32},         {"Left", T::Int32},
-    {"Top", T::Int32},          {"Width", T::Int32},         {"Height", T::Int32},
-    {"LockLeft", T::Boolean},   {"LockTop", T::Boolean},     {"LockRight", T::Boolean},
-    {"LockBottom", T::Boolean}, {"TabPanelIndex", T::Int32}, {"TabIndex", T::Int32}};
-
-struct ClassKeys {
-    const ClassInfo* info;
-    std::vector<Key> keys;  // after the common twelve
-};
-
-std::vector<ClassKeys> Tables() {
-    return {
-        {&TextField::StaticClass(),
-         {{"TabStop", T::Boolean},
-          {"Border", T::Boolean},
-          {"Password", T::Boolean},
-          {"UseFocusRing", T::Boolean},
-          {"TextColor", T::Color},
-          {"BackColor", T::Color},
-          {"Enabled", T::Boolean},
-          {"Format", T::String},
-          {"Visible", T::Boolean},
-          {"HelpTag", T::String},
-          {"AutoDeactivate", T::Boolean},
-          {"TextFont", T::String},
-          {"Bold", T::Boolean},
-          {"Italic", T::Boolean},
-          {"Underline", T::Boolean},
-          {"CueText", T::String},
-          {"Text", T::String},
-          {"Mask", T::String},
-          {"ReadOnly", T::Boolean},
-          {"LimitText", T::Int32},
-          {"AcceptTabs", T::Boolean},
-          {"Alignment", T::Int32},
-          {"AutomaticallyCheckSpelling", T::Boolean},
-          {"DataSource", T::String},
-          {"DataField", T::String}}},
-        {&PushButton::StaticClass(),
-         {{"TabStop", T::Boolean},
-          {"Caption", T::String},
-          {"Default", T::Boolean},
-          {"Cancel", T::Boolean},
-          {"Enabled", T::Boolean},
-          {"Visible", T::Boolean},
-          {"HelpTag", T::String},
-          {"AutoDeactivate", T::Boolean},
-          {"ButtonStyle", T::Int32},
-          {"TextFont", T::String},
-          {"Bold", T::Boolean},
-          {"Italic", T::Boolean},
-          {"Underline", T::Boolean},
-          {"InitialParent", T::String}}},
-        {&Label::StaticClass(),
-         {{"Text", T::String},
-          {"TextAlign", T::Int32},
-          {"TextColor", T::Color},
-          {"Multiline", T::Boolean},
-          {"Enabled", T::Boolean},
-          {"Visible", T::Boolean},
-          {"Selectable", T::Boolean},
-          {"Transparent", T::Boolean},
-          {"HelpTag", T::String},
-          {"AutoDeactivate", T::Boolean},
-          {"TextFont", T::String},
-          {"Bold", T::Boolean},
-          {"Italic", T::Boolean},
-          {"Underline", T::Boolean},
-          {"DataSource", T::String},
-          {"DataField", T::String},
-          {"InitialParent", T::String}}},
-        {&PopupMenu::StaticClass(),
-         {{"TabStop", T::Boolean},
-          {"Enabled", T::Boolean},
-          {"InitialValue", T::String},
-          {"ListIndex", T::Int32},
-          {"Visible", T::Boolean},
-          {"HelpTag", T::String},
-          {"AutoDeactivate", T::Boolean},
-          {"TextFont", T::String},
-          {"Bold", T::Boolean},
-          {"Italic", T::Boolean},
-          {"Underline", T::Boolean},
-          {"DataSource", T::String},
-          {"DataField", T::String},
-          {"InitialParent", T::String}}},
-        {&ComboBox::StaticClass(),
-         {{"TabStop", T::Boolean},
-          {"Enabled", T::Boolean},
-          {"InitialValue", T::String},
-          {"ListIndex", T::Int32},
-          {"Visible", T::Boolean},
-          {"HelpTag", T::String},
-          {"AutoDeactivate", T::Boolean},
-          {"UseFocusRing", T::Boolean},
-          {"TextFont", T::String},
-          {"Bold", T::Boolean},
-          {"Italic", T::Boolean},
-          {"Underline", T::Boolean},
-          {"DataSource", T::String},
-          {"DataField", T::String},
-          {"AutoComplete", T::Boolean}}},
-        {&MoviePlayer::StaticClass(),
-         {{"TabStop", T::Boolean},
-          {"AutoResize", T::Boolean},
-          {"Border", T::Boolean},
-          {"Speaker", T::Boolean},
-          {"HasStep", T::Boolean},
-          {"Visible", T::Boolean},
-          {"HelpTag", T::String},
-          {"AutoDeactivate", T::Boolean},
-          {"PlayerType", T::Int32},
-          {"Controller", T::Int32},
-          {"AutoPlay", T::Boolean},
-          {"Looping", T::Boolean},
-          {"Palindrome", T::Boolean},
-          {"InitialParent", T::String}}},
-        {&Separator::StaticClass(),
-         {{"TabStop", T::Boolean},
-          {"InitialParent", T::String},
-          {"Visible", T::Boolean},
-          {"HelpTag", T::String},
-          {"AutoDeactivate", T::Boolean},
-          {"Enabled", T::Boolean}}},
-    };
-}
+// The classes whose objects the lists describe.
+const ClassInfo* const kListedClasses[] = {
+    &Window::StaticClass(),      &TextField::StaticClass(), &PushButton::StaticClass(),
+    &Label::StaticClass(),       &PopupMenu::StaticClass(), &ComboBox::StaticClass(),
+    &MoviePlayer::StaticClass(), &Separator::StaticClass(), &Timer::StaticClass()};
 
 std::string Upper(std::string s) {
     for (char& c : s) c = char(std::toupper(static_cast<unsigned char>(c)));
     return s;
 }
 
-TEST(UiControlsProperties, EachClassFindsItsListKeysWithTheirTypes) {
-    for (const ClassKeys& table : Tables()) {
-        std::vector<Key> keys = kCommon;
-        keys.insert(keys.end(), table.keys.begin(), table.keys.end());
-        for (const Key& key : keys) {
-            for (const std::string& spelling : {std::string(key.name), Upper(key.name)}) {
-                const PropertyInfo* found = table.info->FindProperty(spelling);
-                ASSERT_NE(found, nullptr) << table.info->fullName << " " << spelling;
-                EXPECT_EQ(found->type, key.type) << table.info->fullName << " " << spelling;
+// Every list key is found, in any letter case, by some listed class, and wherever it is found it
+// has the type its values are written in.
+TEST(UiControlsProperties, EveryListKeyHasItsTypeInEveryClassThatFindsIt) {
+    for (const auto& [type, keys] : kListKeysByType) {
+        for (const char* key : keys) {
+            int classes = 0;
+            for (const ClassInfo* info : kListedClasses) {
+                const PropertyInfo* found = info->FindProperty(key);
+                EXPECT_EQ(info->FindProperty(Upper(key)), found) << info->fullName << " " << key;
+                if (!found) continue;
+                ++classes;
+                EXPECT_EQ(found->type, type) << info->fullName << " " << key;
             }
+            EXPECT_GT(classes, 0) << key;
         }
     }
 }
 
-// A list of every key of the class, in its order, with plain values.
-PropertyBlob FullList(const ClassKeys& table) {
-    std::vector<Key> keys = kCommon;
-    keys.insert(keys.end(), table.keys.begin(), table.keys.end());
+// A list setting every property the class and its bases declare, bases first, with plain values.
+PropertyBlob EveryPropertyList(const ClassInfo& info) {
+    std::vector<const ClassInfo*> chain;
+    for (const ClassInfo* c = &info; c; c = c->base) chain.insert(chain.begin(), c);
     String list;
-    for (const Key& key : keys) {
-        const std::string name = key.name;
-        switch (key.type) {
-            case T::Int32:
-                list += prop::Int32(key.name, name == "Index"                       ? kNoIndex
-                                              : name == "Width" || name == "Height" ? 20
-                                                                                    : 0);
-                break;
-            case T::Boolean:
-                list += prop::Bool(key.name, true);
-                break;
-            case T::Color:
-                list += prop::Colour(key.name, Color{0, 0, 0});
-                break;
-            case T::String:
-                list += prop::Str(key.name, name == "TextFont" ? "System" : "");
-                break;
+    for (const ClassInfo* c : chain) {
+        for (const PropertyInfo& p : c->properties) {
+            const char* key = p.name.c_str();
+            switch (p.type) {
+                case T::Int32:
+                    list += prop::Int32Entry(key, p.name == "Index" ? kNoIndex
+                                                  : p.name == "Width" || p.name == "Height" ? 20
+                                                                                            : 0);
+                    break;
+                case T::Boolean:
+                    list += prop::BooleanEntry(key, true);
+                    break;
+                case T::Color:
+                    list += prop::ColorEntry(key, Color{0, 0, 0});
+                    break;
+                case T::String:
+                    list += prop::StringEntry(key, p.name == "TextFont" ? "System" : "");
+                    break;
+            }
         }
     }
     return list;
 }
 
-TEST(UiControlsProperties, AWholeListOfEachClassApplies) {
+TEST(UiControlsProperties, EveryPropertyOfEachControlClassApplies) {
     auto window = MakeProbeWindow();
-    std::vector<std::shared_ptr<RectControl>> controls = {
+    const std::vector<std::shared_ptr<RectControl>> controls = {
         window->New<TextField>(), window->New<PushButton>(), window->New<Label>(),
         window->New<PopupMenu>(), window->New<ComboBox>(),   window->New<MoviePlayer>(),
         window->New<Separator>()};
-    const std::vector<ClassKeys> tables = Tables();
-    ASSERT_EQ(controls.size(), tables.size());
     for (size_t i = 0; i < controls.size(); ++i) {
-        ASSERT_EQ(&controls[i]->Class(), tables[i].info);
+        const ClassInfo& info = controls[i]->Class();
         controls[i]->Constructor();
         window->AddControl("C" + Str(int32_t(i)), controls[i]);
-        EXPECT_NO_THROW(SetProperties(*controls[i], FullList(tables[i])))
-            << tables[i].info->fullName;
-        EXPECT_EQ(controls[i]->Index(), kNoIndex);
-        EXPECT_EQ(controls[i]->NativeWidget()->size(), QSize(20, 20));
+        EXPECT_NO_THROW(SetProperties(*controls[i], EveryPropertyList(info))) << info.fullName;
+        EXPECT_EQ(controls[i]->Index(), kNoIndex) << info.fullName;
+        EXPECT_EQ(controls[i]->NativeWidget()->size(), QSize(20, 20)) << info.fullName;
     }
 }
 
@@ -232,8 +162,9 @@ TEST(UiControlsProperties, KeysAreDeclaredOnTheClassesThatOwnThem) {
     EXPECT_TRUE(declares(Control::StaticClass(), "Name"));
     EXPECT_TRUE(declares(Control::StaticClass(), "Index"));
     EXPECT_TRUE(declares(Control::StaticClass(), "TabPanelIndex"));
-    for (const char* key :
-         {"Left", "TabIndex", "TabStop", "Visible", "Enabled", "HelpTag", "InitialParent"})
+    for (const char* key : {"Left", "Top", "Width", "Height", "LockLeft", "LockTop", "LockRight",
+                            "LockBottom", "TabIndex", "TabStop", "Visible", "Enabled",
+                            "AutoDeactivate", "HelpTag", "InitialParent"})
         EXPECT_TRUE(declares(RectControl::StaticClass(), key)) << key;
     EXPECT_TRUE(declares(TextEdit::StaticClass(), "Text"));
     EXPECT_TRUE(declares(PopupMenu::StaticClass(), "InitialValue"));
@@ -256,14 +187,15 @@ TEST(UiControlsProperties, TextFieldListActsOnTheField) {
     field->SetTextUnit(FontUnits::Default);
     SetProperties(
         *field,
-        Blob({prop::Int32("Left", 233), prop::Int32("Top", 13), prop::Int32("Width", 266),
-              prop::Int32("Height", 22), prop::Bool("Password", true),
-              prop::Colour("TextColor", Color{1, 2, 3}),
-              prop::Colour("BackColor", Color{255, 255, 255}), prop::Str("TextFont", "System"),
-              prop::Bool("Bold", true), prop::Str("CueText", "cue"), prop::Str("Text", "Hello!"),
-              prop::Bool("ReadOnly", true), prop::Int32("LimitText", 0),
-              prop::Int32("Alignment", 3), prop::Str("HelpTag", "tip"),
-              prop::Str("Format", "##")}));
+        Blob({prop::Int32Entry("Left", 233), prop::Int32Entry("Top", 13),
+              prop::Int32Entry("Width", 266), prop::Int32Entry("Height", 22),
+              prop::BooleanEntry("Password", true), prop::ColorEntry("TextColor", Color{1, 2, 3}),
+              prop::ColorEntry("BackColor", Color{255, 255, 255}),
+              prop::StringEntry("TextFont", "System"), prop::BooleanEntry("Bold", true),
+              prop::StringEntry("CueText", "cue"), prop::StringEntry("Text", "Hello!"),
+              prop::BooleanEntry("ReadOnly", true), prop::Int32Entry("LimitText", 0),
+              prop::Int32Entry("Alignment", 3), prop::StringEntry("HelpTag", "tip"),
+              prop::StringEntry("Format", "##")}));
     auto* edit = static_cast<QLineEdit*>(field->NativeWidget());
     EXPECT_EQ(edit->geometry(), QRect(233, 13, 266, 22));
     EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
@@ -291,11 +223,12 @@ TEST(UiControlsProperties, LabelListActsOnTheLabel) {
     label->SetTextUnit(FontUnits::Default);  // a unit alone keeps the default size
     EXPECT_FLOAT_EQ(float(label->NativeWidget()->font().pointSizeF()), defaultSize);
     label->SetTextSize(24);
-    SetProperties(*label, Blob({prop::Str("Text", "Tarnwhistle"), prop::Int32("TextAlign", 2),
-                                prop::Colour("TextColor", Color::FromRGB(0x0000FF)),
-                                prop::Bool("Multiline", false), prop::Bool("Bold", true),
-                                prop::Bool("Italic", true), prop::Bool("Underline", true),
-                                prop::Bool("Visible", true)}));
+    SetProperties(*label,
+                  Blob({prop::StringEntry("Text", "Tarnwhistle"), prop::Int32Entry("TextAlign", 2),
+                        prop::ColorEntry("TextColor", Color::FromRGB(0x0000FF)),
+                        prop::BooleanEntry("Multiline", false), prop::BooleanEntry("Bold", true),
+                        prop::BooleanEntry("Italic", true), prop::BooleanEntry("Underline", true),
+                        prop::BooleanEntry("Visible", true)}));
     auto* qt = static_cast<QLabel*>(label->NativeWidget());
     EXPECT_EQ(qt->text(), QStringLiteral("Tarnwhistle"));
     EXPECT_TRUE(qt->alignment() & Qt::AlignRight);
@@ -314,16 +247,20 @@ TEST(UiControlsProperties, LabelListActsOnTheLabel) {
 TEST(UiControlsProperties, PopupListMakesRowsThenSelects) {
     auto window = MakeProbeWindow();
     auto popup = AddProbeControl<PopupMenu>(*window, "TagPM");
-    SetProperties(*popup, Blob({prop::Str("InitialValue", "( )\r[ ]\r< >\r"),
-                                prop::Int32("ListIndex", 0), prop::Bool("Enabled", true)}));
+    SetProperties(*popup,
+                  Blob({prop::StringEntry("InitialValue", "( )\r[ ]\r< >\r"),
+                        prop::Int32Entry("ListIndex", 0), prop::BooleanEntry("Enabled", true)}));
     EXPECT_EQ(popup->ListCount(), 3);
     EXPECT_EQ(popup->Text(), "( )");
     auto empty = AddProbeControl<PopupMenu>(*window, "wavPM");
-    SetProperties(*empty, Blob({prop::Str("InitialValue", ""), prop::Int32("ListIndex", 0)}));
+    SetProperties(*empty,
+                  Blob({prop::StringEntry("InitialValue", ""), prop::Int32Entry("ListIndex", 0)}));
     EXPECT_EQ(empty->ListIndex(), -1);
     auto combo = AddProbeControl<ComboBox>(*window, "SampleRateCB");
-    SetProperties(*combo, Blob({prop::Str("InitialValue", "14700\r22050\r29400\r36750\r44100"),
-                                prop::Int32("ListIndex", 2), prop::Bool("AutoComplete", false)}));
+    SetProperties(
+        *combo,
+        Blob({prop::StringEntry("InitialValue", "14700\r22050\r29400\r36750\r44100"),
+              prop::Int32Entry("ListIndex", 2), prop::BooleanEntry("AutoComplete", false)}));
     EXPECT_EQ(combo->Text(), "29400");
     EXPECT_TRUE(static_cast<QComboBox*>(combo->NativeWidget())->isEditable());
 }
@@ -372,8 +309,10 @@ TEST(UiControlsProperties, ButtonCaptionAndPixelSizes) {
     auto button = AddProbeControl<PushButton>(*window, "GeneratePB");
     button->SetTextSize(15);
     button->SetTextUnit(FontUnits::Pixel);
-    SetProperties(*button, Blob({prop::Str("Caption", "Generate"), prop::Bool("Default", false),
-                                 prop::Int32("ButtonStyle", 0), prop::Bool("Enabled", false)}));
+    SetProperties(
+        *button,
+        Blob({prop::StringEntry("Caption", "Generate"), prop::BooleanEntry("Default", false),
+              prop::Int32Entry("ButtonStyle", 0), prop::BooleanEntry("Enabled", false)}));
     auto* qt = static_cast<QPushButton*>(button->NativeWidget());
     EXPECT_EQ(qt->text(), QStringLiteral("Generate"));
     EXPECT_EQ(qt->font().pixelSize(), 15);

@@ -16,14 +16,16 @@
 
 namespace {
 
-TEST(NativeShortcutTextTest, MapsTheMacShortcutTextsToQtKeySequences) {
+TEST(NativeShortcutTextTest, CmdBecomesCtrlAndEveryOtherPartPassesAsItIs) {
     const std::pair<const char*, const char*> cases[] = {
         {"Cmd+Q", "Ctrl+Q"},
         {"Cmd+Z", "Ctrl+Z"},
         {"cmd+a", "Ctrl+a"},
         {"Cmd+Shift+Z", "Ctrl+Shift+Z"},
-        {"Option+Cmd+X", "Alt+Ctrl+X"},
+        {"Alt+Cmd+X", "Alt+Ctrl+X"},
+        {"Option+Cmd+X", "Option+Ctrl+X"},
         {"Cmd++", "Ctrl++"},
+        {"Cmdx+Q", "Cmdx+Q"},
         {"F5", "F5"},
         {"", ""},
     };

@@ -55,19 +55,17 @@ const ClassInfo& Probe::StaticClass() {
         {Recorder("Width", P::Int32), Recorder("Index", P::Int32), Recorder("Visible", P::Boolean),
          Recorder("TextColor", P::Color), Recorder("HelpTag", P::String),
          Recorder("Text", P::String), Recorder("CueText", P::String),
-         Recorder("MultiLine", P::Boolean), Recorder("InitialValue", P::String)},
-        {}};
+         Recorder("MultiLine", P::Boolean), Recorder("InitialValue", P::String)}};
     return info;
 }
 
 const ClassInfo& DerivedProbe::StaticClass() {
-    static const ClassInfo info{"DerivedProbe",
-                                &Probe::StaticClass(),
-                                {{"Mode", PropertyType::Int32,
-                                  [](Object& o, const PropertyValue& v) {
-                                      static_cast<Probe&>(o).applied.emplace_back("Mode", v);
-                                  }}},
-                                {}};
+    static const ClassInfo info{
+        "DerivedProbe",
+        &Probe::StaticClass(),
+        {{"Mode", PropertyType::Int32, [](Object& o, const PropertyValue& v) {
+              static_cast<Probe&>(o).applied.emplace_back("Mode", v);
+          }}}};
     return info;
 }
 
@@ -80,16 +78,17 @@ struct ExampleCase {
 
 std::vector<ExampleCase> Examples() {
     return {
-        {"Width 519", prop::Int32("Width", 519), "57 69 64 74 68 20 00 00 02 07", int32_t(519)},
-        {"Index of no array", prop::Int32("Index", kNoIndex), "49 6E 64 65 78 20 80 00 00 00",
+        {"Width 519", prop::Int32Entry("Width", 519), "57 69 64 74 68 20 00 00 02 07",
+         int32_t(519)},
+        {"Index of no array", prop::Int32Entry("Index", kNoIndex), "49 6E 64 65 78 20 80 00 00 00",
          int32_t(INT32_MIN)},
-        {"Visible true", prop::Bool("Visible", true), "56 69 73 69 62 6C 65 20 01", true},
-        {"TextColor black", prop::Colour("TextColor", Color{0, 0, 0}),
+        {"Visible true", prop::BooleanEntry("Visible", true), "56 69 73 69 62 6C 65 20 01", true},
+        {"TextColor black", prop::ColorEntry("TextColor", Color{0, 0, 0}),
          "54 65 78 74 43 6F 6C 6F 72 20 00 00 00", Color{0, 0, 0}},
-        {"HelpTag empty", prop::Str("HelpTag", ""), "48 65 6C 70 54 61 67 20 00 00 00 00",
+        {"HelpTag empty", prop::StringEntry("HelpTag", ""), "48 65 6C 70 54 61 67 20 00 00 00 00",
          String()},
-        {"Text Hello!", prop::Str("Text", "Hello!"), "54 65 78 74 20 00 00 00 06 48 65 6C 6C 6F 21",
-         String("Hello!")},
+        {"Text Hello!", prop::StringEntry("Text", "Hello!"),
+         "54 65 78 74 20 00 00 00 06 48 65 6C 6C 6F 21", String("Hello!")},
     };
 }
 
@@ -105,7 +104,7 @@ TEST(PropertyListBuilder, EveryExampleEntryByteForByteAndBack) {
 }
 
 TEST(PropertyListBuilder, TimerListIsTwentyBytesAndReadsBack) {
-    const PropertyBlob list = Blob({prop::Int32("Mode", 0), prop::Int32("Period", 200)});
+    const PropertyBlob list = Blob({prop::Int32Entry("Mode", 0), prop::Int32Entry("Period", 200)});
     EXPECT_EQ(Hex(list), "4D 6F 64 65 20 00 00 00 00 50 65 72 69 6F 64 20 00 00 00 C8");
     std::vector<std::pair<String, int32_t>> seen;
     const PropertyInfo mode{"Mode", PropertyType::Int32, {}},
@@ -127,7 +126,7 @@ TEST(PropertyListBuilder, StringLengthCountsUtf8Bytes) {
         uint32_t bytes;
     } cases[] = {{"A", 1}, {"\xC3\xA9", 2}, {"\xE6\x97\xA5\xE6\x9C\xAC", 6}, {"Caf\xC3\xA9!", 6}};
     for (const auto& c : cases) {
-        const String entry = prop::Str("Text", c.text);
+        const String entry = prop::StringEntry("Text", c.text);
         EXPECT_EQ(entry.substr(5, 4), String({0, 0, 0, char(c.bytes)})) << c.text;
         Probe probe;
         SetProperties(probe, entry);
@@ -137,7 +136,7 @@ TEST(PropertyListBuilder, StringLengthCountsUtf8Bytes) {
 
 TEST(PropertyListBuilder, RowListWithTrailingCrArrivesWhole) {
     const String rows = "( )\r[ ]\r< >\r";
-    const String entry = prop::Str("InitialValue", rows);
+    const String entry = prop::StringEntry("InitialValue", rows);
     EXPECT_EQ(Hex(entry.substr(13)), "00 00 00 0C 28 20 29 0D 5B 20 5D 0D 3C 20 3E 0D");
     Probe probe;
     SetProperties(probe, entry);
@@ -147,7 +146,8 @@ TEST(PropertyListBuilder, RowListWithTrailingCrArrivesWhole) {
 
 TEST(SetPropertiesTest, CueTextAndTextAreToldApartEntryByEntry) {
     for (bool cueFirst : {true, false}) {
-        const String cue = prop::Str("CueText", "type here"), text = prop::Str("Text", "Hello!");
+        const String cue = prop::StringEntry("CueText", "type here"),
+                     text = prop::StringEntry("Text", "Hello!");
         Probe probe;
         SetProperties(probe, cueFirst ? cue + text : text + cue);
         EXPECT_EQ(probe.cueText, "type here");
@@ -159,8 +159,8 @@ TEST(SetPropertiesTest, CueTextAndTextAreToldApartEntryByEntry) {
 
 TEST(SetPropertiesTest, KeysMatchWithoutLetterCaseThroughBases) {
     DerivedProbe probe;
-    SetProperties(probe, Blob({prop::Bool("Multiline", true), prop::Int32("MODE", 2),
-                               prop::Int32("width", 7)}));
+    SetProperties(probe, Blob({prop::BooleanEntry("Multiline", true), prop::Int32Entry("MODE", 2),
+                               prop::Int32Entry("width", 7)}));
     EXPECT_TRUE(probe.multiLine);
     ASSERT_EQ(probe.applied.size(), 3u);
     EXPECT_EQ(probe.applied[1].first, "Mode");
@@ -171,7 +171,7 @@ TEST(SetPropertiesTest, EntriesApplyInOrderAndAnEmptyListChangesNothing) {
     Probe probe;
     SetProperties(probe, "");
     EXPECT_TRUE(probe.applied.empty());
-    SetProperties(probe, Blob({prop::Str("Text", "a"), prop::Str("Text", "b")}));
+    SetProperties(probe, Blob({prop::StringEntry("Text", "a"), prop::StringEntry("Text", "b")}));
     EXPECT_EQ(probe.text, "b");
 }
 
@@ -184,7 +184,7 @@ struct MalformedCase {
 };
 
 TEST(SetPropertiesTest, MalformedListsRaiseWithKeyAndOffset) {
-    const String width = prop::Int32("Width", 1);  // 10 bytes
+    const String width = prop::Int32Entry("Width", 1);  // 10 bytes
     const MalformedCase cases[] = {
         {"Int32 cut short", "Width " + String("\x00\x02", 2), "Width", "at byte 6", 0},
         {"Boolean missing", width + "Visible ", "Visible", "at byte 18", 1},
@@ -196,7 +196,7 @@ TEST(SetPropertiesTest, MalformedListsRaiseWithKeyAndOffset) {
          "at byte 15", 1},
         {"key without a space", width + "Visible", "Visible", "at byte 10", 1},
         {"unknown key", "Colour " + String("\x00\x00\x00", 3), "Colour", "at byte 0", 0},
-        {"unknown key after a good entry", width + prop::Str("Caption", "x"), "Caption",
+        {"unknown key after a good entry", width + prop::StringEntry("Caption", "x"), "Caption",
          "at byte 10", 1},
         {"empty key", String(" \x01", 2), "\"\"", "at byte 0", 0},
         {"Boolean neither 0 nor 1", "Visible " + String("\x02", 1), "Visible", "at byte 8", 0},
@@ -218,7 +218,7 @@ TEST(SetPropertiesTest, MalformedListsRaiseWithKeyAndOffset) {
 TEST(SetPropertiesTest, UnknownKeyMessageReadsAsDocumented) {
     Probe probe;
     try {
-        SetProperties(probe, prop::Int32("Width", 1) + prop::Int32("Nope", 1));
+        SetProperties(probe, prop::Int32Entry("Width", 1) + prop::Int32Entry("Nope", 1));
         FAIL() << "no exception";
     } catch (const RuntimeException& e) {
         EXPECT_EQ(e.Message, "unknown property key \"Nope\" at byte 10");

@@ -39,7 +39,7 @@ class ListWindow : public Window {
 };
 
 const ClassInfo& ListWindow::StaticClass() {
-    static const ClassInfo info{"ListWindow.ListWindow", &Window::StaticClass(), {}, {}};
+    static const ClassInfo info{"ListWindow.ListWindow", &Window::StaticClass()};
     return info;
 }
 
@@ -97,21 +97,22 @@ TEST_F(WindowTest, MainWindowListGivesExactContentWithTheMenuBarAbove) {
 TEST_F(WindowTest, BackColorShowsOnlyWithHasBackColor) {
     auto w = std::make_shared<Window>();
     QWidget* content = w->ContentWidget();
-    SetProperties(*w, prop::Colour("BackColor", Color{200, 0, 0}));
+    SetProperties(*w, prop::ColorEntry("BackColor", Color{200, 0, 0}));
     EXPECT_FALSE(content->autoFillBackground());
-    SetProperties(*w, prop::Bool("HasBackColor", true));
+    SetProperties(*w, prop::BooleanEntry("HasBackColor", true));
     EXPECT_TRUE(content->autoFillBackground());
     EXPECT_EQ(content->palette().color(QPalette::Window), QColor(200, 0, 0));
-    SetProperties(*w, prop::Bool("HasBackColor", false));
+    SetProperties(*w, prop::BooleanEntry("HasBackColor", false));
     EXPECT_FALSE(content->autoFillBackground());
 }
 
 TEST_F(WindowTest, FrameComesOutTheSameWhetherVisibleIsSetBeforeOrAfter) {
-    const PropertyBlob frame =
-        Blob({prop::Bool("CloseButton", false), prop::Bool("Resizeable", false),
-              prop::Bool("MaximizeButton", false), prop::Bool("MinimizeButton", true)});
-    const PropertyBlob size = Blob({prop::Int32("Width", 200), prop::Int32("Height", 100)});
-    const PropertyBlob visible = prop::Bool("Visible", true);
+    const PropertyBlob frame = Blob(
+        {prop::BooleanEntry("CloseButton", false), prop::BooleanEntry("Resizeable", false),
+         prop::BooleanEntry("MaximizeButton", false), prop::BooleanEntry("MinimizeButton", true)});
+    const PropertyBlob size =
+        Blob({prop::Int32Entry("Width", 200), prop::Int32Entry("Height", 100)});
+    const PropertyBlob visible = prop::BooleanEntry("Visible", true);
     for (bool visibleFirst : {true, false}) {
         SCOPED_TRACE(visibleFirst ? "Visible first" : "Visible last");
         auto w = std::make_shared<Window>();
@@ -131,8 +132,9 @@ TEST_F(WindowTest, FrameComesOutTheSameWhetherVisibleIsSetBeforeOrAfter) {
 
 TEST_F(WindowTest, ResizeableWindowKeepsItsContentSizeWithoutFixingIt) {
     auto w = std::make_shared<Window>();
-    SetProperties(*w, Blob({prop::Int32("Width", 300), prop::Int32("Height", 150),
-                            prop::Bool("Resizeable", true), prop::Bool("Visible", true)}));
+    SetProperties(
+        *w, Blob({prop::Int32Entry("Width", 300), prop::Int32Entry("Height", 150),
+                  prop::BooleanEntry("Resizeable", true), prop::BooleanEntry("Visible", true)}));
     QMainWindow& native = Native(*w);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&native));
     EXPECT_EQ(w->ContentWidget()->size(), QSize(300, 150));
@@ -142,8 +144,8 @@ TEST_F(WindowTest, ResizeableWindowKeepsItsContentSizeWithoutFixingIt) {
 TEST_F(WindowTest, CloseRequestIsIgnoredWithoutACloseButton) {
     for (bool closeButton : {false, true}) {
         auto w = std::make_shared<Window>();
-        SetProperties(*w,
-                      Blob({prop::Bool("Visible", true), prop::Bool("CloseButton", closeButton)}));
+        SetProperties(*w, Blob({prop::BooleanEntry("Visible", true),
+                                prop::BooleanEntry("CloseButton", closeButton)}));
         QMainWindow& native = Native(*w);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&native));
         EXPECT_EQ(native.close(), closeButton);
@@ -154,7 +156,7 @@ TEST_F(WindowTest, CloseRequestIsIgnoredWithoutACloseButton) {
 
 TEST_F(WindowTest, ConstructorRaisesLayoutThenCreateControlsThenOpenInRegistrationOrder) {
     auto w = std::make_shared<ListWindow>();
-    w->list = prop::Bool("Visible", false);
+    w->list = prop::BooleanEntry("Visible", false);
     w->createControls = [](ListWindow& self) {
         for (const char* name : {"b", "a"}) {
             auto control = self.New<BareControl>();
@@ -211,7 +213,7 @@ TEST_F(WindowTest, ControlsAreFoundByNameAndByIndex) {
 
 TEST_F(WindowTest, ImplicitWindowIsFoundByFullClassName) {
     auto w = std::make_shared<ListWindow>();
-    w->list = prop::Bool("Visible", false);
+    w->list = prop::BooleanEntry("Visible", false);
     w->Constructor();
     EXPECT_EQ(GetImplicitWindow("ListWindow.ListWindow"), w);
     EXPECT_EQ(GetImplicitWindow("Window"), nullptr);
@@ -220,7 +222,7 @@ TEST_F(WindowTest, ImplicitWindowIsFoundByFullClassName) {
 
 TEST_F(WindowTest, ReleasingModuleObjectsBreaksTheCycleThroughAPaneChild) {
     auto w = std::make_shared<ListWindow>();
-    w->list = prop::Bool("Visible", true);
+    w->list = prop::BooleanEntry("Visible", true);
     w->createControls = [](ListWindow& self) {
         self.AddControl("Timer1", std::make_shared<PaneProbe>());
     };

@@ -21,16 +21,15 @@ const ClassInfo& FuzzClass() {
                                  {"BackColor", PropertyType::Color, ignore},
                                  {"Title", PropertyType::String, ignore},
                                  {"CueText", PropertyType::String, ignore},
-                                 {"Text", PropertyType::String, ignore}},
-                                {}};
+                                 {"Text", PropertyType::String, ignore}}};
     return info;
 }
 
 String Rebuilt(const String& key, const PropertyValue& value) {
-    if (auto* v = std::get_if<int32_t>(&value)) return prop::Int32(key.c_str(), *v);
-    if (auto* v = std::get_if<bool>(&value)) return prop::Bool(key.c_str(), *v);
-    if (auto* v = std::get_if<Color>(&value)) return prop::Colour(key.c_str(), *v);
-    return prop::Str(key.c_str(), std::get<String>(value));
+    if (auto* v = std::get_if<int32_t>(&value)) return prop::Int32Entry(key.c_str(), *v);
+    if (auto* v = std::get_if<bool>(&value)) return prop::BooleanEntry(key.c_str(), *v);
+    if (auto* v = std::get_if<Color>(&value)) return prop::ColorEntry(key.c_str(), *v);
+    return prop::StringEntry(key.c_str(), std::get<String>(value));
 }
 
 }  // namespace
