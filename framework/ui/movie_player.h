@@ -27,10 +27,7 @@ class MoviePlayer : public RectControl {
     void SetMovie(std::shared_ptr<::Movie> movie);
     // Starts the loaded movie; does nothing without one.
     void Play();
-    void Stop();
     bool IsPlaying() const;
-    // How often Play has been called (for tests).
-    int32_t PlayCalls() const;
 
   protected:
     QWidget* CreateWidget(QWidget* parent) override;
@@ -38,9 +35,7 @@ class MoviePlayer : public RectControl {
   private:
     // Loads the movie's file afresh (or nothing for Nil), so a rewritten file plays anew.
     void Load();
-    void StartPlayback();
     struct Playback;
     std::unique_ptr<Playback> playback_;
     std::shared_ptr<::Movie> movie_;
-    int32_t playCalls_ = 0;
 };
