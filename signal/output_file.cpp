@@ -58,7 +58,7 @@ std::shared_ptr<FolderItem> generate(const String& data, const String& head, con
 
     // The stream writes beside the old file and replaces it only once the image is complete,
     // so a failed write leaves the old file as it was.
-    std::shared_ptr<BinaryStream> stream = BinaryStream::Create(file, true);
+    std::shared_ptr<BinaryStream> stream = BinaryStream::Create(file);
     stream->Write(generator.mWavData);
     stream->Close();
     return file;

@@ -45,9 +45,9 @@ void Put(const fs::path& path, const std::string& bytes) {
 }
 
 // Writes `bytes` as `name` through a stream; returns the error number of the IOException, or 0.
-int WriteFile(const std::shared_ptr<FolderItem>& file, const String& bytes, bool replace = true) {
+int WriteFile(const std::shared_ptr<FolderItem>& file, const String& bytes) {
     try {
-        auto stream = BinaryStream::Create(file, replace);
+        auto stream = BinaryStream::Create(file);
         stream->Write(bytes);
         stream->Close();
         return 0;
@@ -131,31 +131,12 @@ TEST_P(BinaryStreamTest, ReplaceKeepsOneFileWithTheNewBytes) {
     EXPECT_EQ(Names(root), (std::set<std::string>{"same.wav", "other.wav"}));
 }
 
-TEST_P(BinaryStreamTest, WithoutReplaceAnExistingFileIsRefused) {
-    Put(root / "kept.wav", "old");
-    EXPECT_EQ(WriteFile(folder->Child("kept.wav"), image, false), EEXIST);
-    EXPECT_EQ(Read(root / "kept.wav"), "old");
-
-    // The name taken between Create and Close is refused as well.
-    auto stream = BinaryStream::Create(folder->Child("late.wav"), false);
-    stream->Write(image);
-    Put(root / "late.wav", "first");
-    try {
-        stream->Close();
-        ADD_FAILURE() << "Close replaced a file it had to keep";
-    } catch (const IOException& e) {
-        EXPECT_EQ(e.ErrorNumber, EEXIST);
-    }
-    EXPECT_EQ(Read(root / "late.wav"), "first");
-    EXPECT_EQ(Names(root), (std::set<std::string>{"kept.wav", "late.wav"}));
-}
-
 TEST_P(BinaryStreamTest, DroppedBeforeCloseLeavesTheOldFile) {
     Put(root / "a.wav", "old");
     {
-        auto stream = BinaryStream::Create(folder->Child("a.wav"), true);
+        auto stream = BinaryStream::Create(folder->Child("a.wav"));
         stream->Write(image);
-        auto fresh = BinaryStream::Create(folder->Child("b.wav"), true);
+        auto fresh = BinaryStream::Create(folder->Child("b.wav"));
         fresh->Write(image);
         EXPECT_EQ(Names(root).size(), 1 + TemporaryEntries(2));
     }
@@ -201,7 +182,7 @@ TEST_P(BinaryStreamTest, CreateFailuresRaiseWithErrnoAndName) {
     };
     for (const Case& c : cases) {
         try {
-            BinaryStream::Create(c.file, true);
+            BinaryStream::Create(c.file);
             ADD_FAILURE() << "no exception for " << c.file->Path();
         } catch (const IOException& e) {
             EXPECT_EQ(e.ErrorNumber, c.error) << c.file->Path();
@@ -212,7 +193,7 @@ TEST_P(BinaryStreamTest, CreateFailuresRaiseWithErrnoAndName) {
     }
     EXPECT_EQ(Names(root), std::set<std::string>{"plain"});
     EXPECT_EQ(Read(root / "plain"), "a file where a folder should be");
-    EXPECT_THROW(BinaryStream::Create(nullptr, true), NilObjectException);
+    EXPECT_THROW(BinaryStream::Create(nullptr), NilObjectException);
 }
 
 TEST_P(BinaryStreamTest, CloseFailureRemovesTheTemporaryFile) {
@@ -226,7 +207,7 @@ TEST_P(BinaryStreamTest, CloseFailureRemovesTheTemporaryFile) {
     EXPECT_EQ(Names(root), (std::set<std::string>{"dir.wav", "empty.wav"}));
 
     // One that appears after Create fails the rename in Close.
-    auto late = BinaryStream::Create(folder->Child("late.wav"), true);
+    auto late = BinaryStream::Create(folder->Child("late.wav"));
     late->Write(image);
     fs::create_directory(root / "late.wav");
     Put(root / "late.wav" / "inside", "kept");
@@ -239,7 +220,7 @@ TEST_P(BinaryStreamTest, CloseFailureRemovesTheTemporaryFile) {
     EXPECT_EQ(Read(root / "late.wav" / "inside"), "kept");
     EXPECT_EQ(Names(root), (std::set<std::string>{"dir.wav", "empty.wav", "late.wav"}));
 
-    auto stream = BinaryStream::Create(folder->Child("twice.wav"), true);
+    auto stream = BinaryStream::Create(folder->Child("twice.wav"));
     stream->Close();
     stream->Close();  // a second Close does nothing
     EXPECT_THROW(stream->Write("late"), IOException);
@@ -267,8 +248,8 @@ TEST_F(StreamFolder, AWriterKilledMidWriteLeavesNoTemporaryFile) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        auto replacing = BinaryStream::Create(folder->Child("a.wav"), true);
-        auto fresh = BinaryStream::Create(folder->Child("b.wav"), false);
+        auto replacing = BinaryStream::Create(folder->Child("a.wav"));
+        auto fresh = BinaryStream::Create(folder->Child("b.wav"));
         replacing->Write(String(4096, 'n'));
         fresh->Write(image);
         raise(SIGKILL);  // before either Close
@@ -292,7 +273,7 @@ TEST_F(StreamFolder, WhereUnnamedFilesAreRefusedANamedTemporaryFileStandsIn) {
     for (int error : {EOPNOTSUPP, EISDIR, EINVAL}) {
         SCOPED_TRACE(error);
         refusal = error;
-        auto stream = BinaryStream::Create(folder->Child("x.wav"), true);
+        auto stream = BinaryStream::Create(folder->Child("x.wav"));
         stream->Write(image);
         const std::set<std::string> open = Names(root);
         ASSERT_EQ(open.size(), 1u);

@@ -40,7 +40,7 @@ TEST(RuntimeStart, AWritePastTheFileSizeLimitRaisesInsteadOfEndingTheProgram) {
         const rlimit limit{1000, 1000};
         setrlimit(RLIMIT_FSIZE, &limit);
         try {
-            auto stream = BinaryStream::Create(std::make_shared<FolderItem>(target), true);
+            auto stream = BinaryStream::Create(std::make_shared<FolderItem>(target));
             stream->Write(std::string(5000, 'n'));
             stream->Close();
             _exit(10);
