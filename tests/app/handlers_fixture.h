@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
+#include "app/window1.h"
 #include "framework/core/folder_item.h"
 #include "framework/ui/runtime.h"
 #include "signal/generator.h"
