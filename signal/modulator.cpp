@@ -4,7 +4,8 @@
 
 #include "framework/core/numbers.h"
 #include "signal/generator.h"
-#include "signal/wav_image.h"
+#include "signal/image_counts.h"
+#include "signal/wav_header.h"
 
 namespace {
 

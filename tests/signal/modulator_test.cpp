@@ -3,7 +3,8 @@
 #include <cstring>
 
 #include "signal/generator.h"
-#include "signal/wav_image.h"
+#include "signal/image_counts.h"
+#include "signal/wav_header.h"
 #include "tests/signal/image_test_support.h"
 
 namespace {
