@@ -6,6 +6,7 @@
 #include "signal/image_counts.h"
 #include "signal/wav_header.h"
 #include "tests/signal/image_test_support.h"
+#include "tests/support/bytes.h"
 
 namespace {
 
