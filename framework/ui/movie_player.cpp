@@ -16,11 +16,6 @@
 
 using namespace classinfo;
 
-const ClassInfo& Movie::StaticClass() {
-    static const ClassInfo info{"Movie", &Object::StaticClass(), {}, {}};
-    return info;
-}
-
 const ClassInfo& MoviePlayer::StaticClass() {
     static const ClassInfo info{
         "MoviePlayer",

@@ -1,20 +1,9 @@
 #pragma once
-// A movie (a playable file) and the player control with its play/position strip.
-#include <filesystem>
+// The player control with its play/position strip.
 #include <memory>
 
-#include "framework/core/object.h"
+#include "framework/core/movie.h"
 #include "framework/ui/controls.h"
-
-class Movie : public Object {
-    TW_CLASS_INFO
-  public:
-    explicit Movie(std::filesystem::path path) : path_(std::move(path)) {}
-    const std::filesystem::path& Path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
 
 class MoviePlayer : public RectControl {
     TW_CLASS_INFO
