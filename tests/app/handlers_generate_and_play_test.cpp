@@ -48,47 +48,52 @@ TEST_F(Generate, KeypadButtonGeneratesItsDigit) {
 }
 
 // What the user types reaches the name and the payload; numbers convert by Val, then to UInt32
-// (NaN and negatives 0, fractions cut, beyond the range capped).
-TEST_F(Generate, TypedTextsNameAndFillTheFile) {
-    struct Case {
-        const char* what;
-        std::function<void(Window1&)> edit;
-        String name;
-        String image;
-    };
-    const std::vector<Case> cases = {
-        {"empty data", [](Window1& w) { Type(w.DataEF(), ""); }, "br1225sr29400hi7350lo4900.wav",
-         ImageFor("", "", "\n\n", 1225, 29400, 7350, 4900)},
-        {"prefix with an escape", [](Window1& w) { Type(w.HeadEF(), "(48)i "); }, kHelloName,
-         ImageFor("Hello!", "Hi ", "\n\n", 1225, 29400, 7350, 4900)},
-        {"data of escapes only", [](Window1& w) { Type(w.DataEF(), "(41)(42)"); },
-         "ABbr1225sr29400hi7350lo4900.wav", ImageFor("AB", "", "\n\n", 1225, 29400, 7350, 4900)},
-        {"sample rate typed, not a row",
-         [](Window1& w) { TypeInCombo(w.SampleRateCB(), "20000", false); },
-         "Hello!br1225sr20000hi7350lo4900.wav",
-         ImageFor("Hello!", "", "\n\n", 1225, 20000, 7350, 4900)},
-        {"fractional baud rate", [](Window1& w) { TypeInCombo(w.BaudCB(), "1225.9", true); },
-         kHelloName, ImageFor("Hello!", "", "\n\n", 1225, 29400, 7350, 4900)},
-        {"letters as high frequency", [](Window1& w) { Type(w.HighEF(), "abc"); },
-         "Hello!br1225sr29400hi0lo4900.wav", ImageFor("Hello!", "", "\n\n", 1225, 29400, 0, 4900)},
-        {"huge high frequency", [](Window1& w) { Type(w.HighEF(), "1e20"); },
-         "Hello!br1225sr29400hi4294967295lo4900.wav",
-         ImageFor("Hello!", "", "\n\n", 1225, 29400, 4294967295u, 4900)},
-        {"negative low frequency", [](Window1& w) { Type(w.LowEF(), "-5"); },
-         "Hello!br1225sr29400hi7350lo0.wav", ImageFor("Hello!", "", "\n\n", 1225, 29400, 7350, 0)},
-        {"fractional low frequency", [](Window1& w) { Type(w.LowEF(), " 4900.9"); }, kHelloName,
-         ImageFor("Hello!", "", "\n\n", 1225, 29400, 7350, 4900)},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        TearDown();
-        SetUp();
-        c.edit(*window);
-        Click(window->GeneratePB());
-        ExpectWrittenAndLoaded(c.name, c.image);
-        EXPECT_TRUE(reports.empty());
-    }
+// (NaN and negatives 0, fractions cut, beyond the range capped). Each case on a fresh window.
+struct TypedCase {
+    const char* what;  // the test's name: letters and digits only
+    std::function<void(Window1&)> edit;
+    String name;
+    String image;
+};
+
+class GenerateTyped : public Generate, public testing::WithParamInterface<TypedCase> {};
+
+TEST_P(GenerateTyped, TypedTextsNameAndFillTheFile) {
+    GetParam().edit(*window);
+    Click(window->GeneratePB());
+    ExpectWrittenAndLoaded(GetParam().name, GetParam().image);
+    EXPECT_TRUE(reports.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Generate, GenerateTyped,
+    testing::Values(
+        TypedCase{"EmptyData", [](Window1& w) { Type(w.DataEF(), ""); },
+                  "br1225sr29400hi7350lo4900.wav",
+                  ImageFor("", "", "\n\n", 1225, 29400, 7350, 4900)},
+        TypedCase{"PrefixWithAnEscape", [](Window1& w) { Type(w.HeadEF(), "(48)i "); }, kHelloName,
+                  ImageFor("Hello!", "Hi ", "\n\n", 1225, 29400, 7350, 4900)},
+        TypedCase{"DataOfEscapesOnly", [](Window1& w) { Type(w.DataEF(), "(41)(42)"); },
+                  "ABbr1225sr29400hi7350lo4900.wav",
+                  ImageFor("AB", "", "\n\n", 1225, 29400, 7350, 4900)},
+        TypedCase{"SampleRateTypedNotARow",
+                  [](Window1& w) { TypeInCombo(w.SampleRateCB(), "20000", false); },
+                  "Hello!br1225sr20000hi7350lo4900.wav",
+                  ImageFor("Hello!", "", "\n\n", 1225, 20000, 7350, 4900)},
+        TypedCase{"FractionalBaudRate", [](Window1& w) { TypeInCombo(w.BaudCB(), "1225.9", true); },
+                  kHelloName, ImageFor("Hello!", "", "\n\n", 1225, 29400, 7350, 4900)},
+        TypedCase{"LettersAsHighFrequency", [](Window1& w) { Type(w.HighEF(), "abc"); },
+                  "Hello!br1225sr29400hi0lo4900.wav",
+                  ImageFor("Hello!", "", "\n\n", 1225, 29400, 0, 4900)},
+        TypedCase{"HugeHighFrequency", [](Window1& w) { Type(w.HighEF(), "1e20"); },
+                  "Hello!br1225sr29400hi4294967295lo4900.wav",
+                  ImageFor("Hello!", "", "\n\n", 1225, 29400, 4294967295u, 4900)},
+        TypedCase{"NegativeLowFrequency", [](Window1& w) { Type(w.LowEF(), "-5"); },
+                  "Hello!br1225sr29400hi7350lo0.wav",
+                  ImageFor("Hello!", "", "\n\n", 1225, 29400, 7350, 0)},
+        TypedCase{"FractionalLowFrequency", [](Window1& w) { Type(w.LowEF(), " 4900.9"); },
+                  kHelloName, ImageFor("Hello!", "", "\n\n", 1225, 29400, 7350, 4900)}),
+    [](const testing::TestParamInfo<TypedCase>& info) { return String(info.param.what); });
 
 // A prefix far past Qt's default field limit of 32767 characters, pasted, is sent whole.
 TEST_F(Generate, APastedLongPrefixIsSentWhole) {
