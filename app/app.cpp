@@ -1,8 +1,8 @@
 // The application object and the process's start-up and shut-down.
 #include "app/app.h"
 
-#include "app/main_window.h"
 #include "app/menu_bar.h"
+#include "app/window1.h"
 #include "framework/core/exceptions.h"
 
 const ClassInfo& App::StaticClass() {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "app/main_window.h"
+#include "app/window1.h"
 #include "framework/core/exceptions.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The table of every class, built once at process start: the framework's, then the system's.
 #include "app/app.h"
-#include "app/main_window.h"
 #include "app/menu_bar.h"
+#include "app/window1.h"
 #include "framework/core/binary_stream.h"
 #include "framework/core/folder_item.h"
 #include "framework/ui/controls.h"

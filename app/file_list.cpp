@@ -1,5 +1,5 @@
 // The list of the output folder's .wav items, rebuilt at every press, and the folder button.
-#include "app/main_window.h"
+#include "app/window1.h"
 #include "framework/core/exceptions.h"
 #include "framework/core/folder_item.h"
 #include "signal/generator.h"

@@ -1,5 +1,5 @@
 // Generate and play: the "Generate" button and the keypad write a file and start it in the player.
-#include "app/main_window.h"
+#include "app/window1.h"
 #include "framework/core/exceptions.h"
 #include "framework/core/numbers.h"
 #include "signal/generator.h"

@@ -1,5 +1,5 @@
 // The hex-tag pair switch, and the preview that follows edits one timer period later.
-#include "app/main_window.h"
+#include "app/window1.h"
 #include "framework/core/exceptions.h"
 
 namespace {

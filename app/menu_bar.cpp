@@ -15,7 +15,7 @@ template <class Item>
 std::shared_ptr<MenuItem> MakeItem(const char* name, const char* text,
                                    std::optional<const char*> shortcut) {
     std::shared_ptr<MenuItem> item = std::make_shared<Item>();
-    Deref(item, name).Constructor();
+    item->Constructor();
     item->SetName(name);
     item->SetAutoEnable(true);
     item->SetText(text);
@@ -63,7 +63,7 @@ void MenuBar1::Untitled1() {
 std::shared_ptr<MenuBar1> MenuBar1Instance() {
     if (!implicitInstance) {
         auto bar = std::make_shared<MenuBar1>();
-        Deref(bar, "MenuBar1").Constructor();
+        bar->Constructor();
         implicitInstance = std::move(bar);
     }
     return implicitInstance;

@@ -1,6 +1,6 @@
 // Pointer feedback over the two buttons and the link label, and the link to the maker's page.
-#include "app/main_window.h"
 #include "app/maker_page.h"
+#include "app/window1.h"
 #include "framework/core/exceptions.h"
 #include "framework/ui/system.h"
 

@@ -1,6 +1,6 @@
 // The main window: its class, its two window events, the control and menu-item accessors, the
 // keypad and timer classes, and the one instance.
-#include "app/main_window.h"
+#include "app/window1.h"
 
 #include "app/menu_bar.h"
 #include "app/window1_lists.h"

@@ -3,7 +3,7 @@
 #include <optional>
 #include <type_traits>
 
-#include "app/main_window.h"
+#include "app/window1.h"
 #include "app/window1_lists.h"
 #include "framework/core/exceptions.h"
 #include "framework/ui/property_list.h"
@@ -53,7 +53,8 @@ void ApplyTextLook(const Window1& window, const char* name, TextLook look) {
     }
 }
 
-// Steps 1 to 6 of one control; its bindings follow at the call site.
+// One control made whole: registered, its text look set, its property list applied. Its bindings
+// follow at the call site.
 template <class T, class Made = T>
 void Create(Window1& window, const char* name, TextLook look) {
     Register<Made>(window, name);

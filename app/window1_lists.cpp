@@ -284,7 +284,11 @@ const std::vector<ControlPropertyList>& Window1ControlLists() {
 }
 
 const PropertyBlob& Window1ControlList(const String& name, int32_t index) {
+    const ControlPropertyList* found = nullptr;
     for (const ControlPropertyList& entry : Window1ControlLists())
-        if (entry.name == name && entry.index == index) return entry.list;
-    throw NilObjectException("no property list for the control " + name);
+        if (entry.name == name && entry.index == index) {
+            found = &entry;
+            break;
+        }
+    return Deref(found, "the property list of the control " + name).list;
 }

@@ -1,7 +1,7 @@
 // Bit timing and carrier lengths of an image, and the limits within which it can be built.
+#include "signal/image_counts.h"
 #include "framework/core/numbers.h"
 #include "signal/generator.h"
-#include "signal/wav_image.h"
 
 namespace {
 

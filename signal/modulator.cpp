@@ -4,7 +4,8 @@
 
 #include "framework/core/numbers.h"
 #include "signal/generator.h"
-#include "signal/wav_image.h"
+#include "signal/image_counts.h"
+#include "signal/wav_header.h"
 
 namespace {
 
@@ -13,43 +14,28 @@ constexpr uint32_t kFrameBits = 10;
 constexpr uint32_t kStopBit = 0x200;
 
 // Every run restarts its sine at phase 0, so all runs of one tone are prefixes of the longest
-// one. The image keeps the first run computed for each tone, and later runs copy from it.
-class RunCache {
+// one. Each tone keeps the first run computed for it in the image, and later runs copy from it.
+class ToneRuns {
   public:
-    explicit RunCache(GeneraterClass& gen) : gen_(gen) {}
+    ToneRuns(GeneraterClass& gen, uint32_t freq) : gen_(gen), freq_(freq) {}
 
-    void Append(uint32_t freq, uint32_t count) {
+    void Append(uint32_t count) {
         String& image = gen_.mWavData;
-        for (size_t k = 0; k < used_; ++k) {
-            Run& run = runs_[k];
-            if (run.freq != freq) continue;
-            if (count <= run.length) {
-                // Within the reserved capacity: the source stays where it is.
-                image.append(image.data() + run.offset, count);
-                return;
-            }
-            run = Compute(freq, count);
+        if (count <= length_) {
+            // Within the reserved capacity: the source stays where it is.
+            image.append(image.data() + offset_, count);
             return;
         }
-        runs_[used_ < 2 ? used_++ : 1] = Compute(freq, count);
+        offset_ = image.size();
+        length_ = count;
+        gen_.pushData(freq_, count);
     }
 
   private:
-    struct Run {
-        uint32_t freq = 0;
-        size_t offset = 0;
-        uint32_t length = 0;
-    };
-
-    Run Compute(uint32_t freq, uint32_t count) {
-        Run run{freq, gen_.mWavData.size(), count};
-        gen_.pushData(freq, count);
-        return run;
-    }
-
     GeneraterClass& gen_;
-    Run runs_[2];
-    size_t used_ = 0;
+    const uint32_t freq_;
+    size_t offset_ = 0;
+    uint32_t length_ = 0;  // 0 until the first run is computed
 };
 
 }  // namespace
@@ -90,16 +76,16 @@ const String& GeneraterClass::MakeWavData(const String& payload) {
     mWavData.append(
         WavHeader(mSampleRate, mDataSize));  // appended: assigning would drop the reserve
 
-    RunCache runs(*this);
-    runs.Append(mFreqHigh, mPreCarrierBits * mSpb);
+    ToneRuns high(*this, mFreqHigh), low(*this, mFreqLow);
+    high.Append(mPreCarrierBits * mSpb);
     for (unsigned char b : mData) {
         uint32_t frame = (uint32_t(b) << 1) | kStopBit;
         for (uint32_t bit = 0; bit < mBits; ++bit) {
-            runs.Append((frame & 1) ? mFreqHigh : mFreqLow, mSpb);
+            ((frame & 1) ? high : low).Append(mSpb);
             frame >>= 1;
         }
     }
-    runs.Append(mFreqHigh, mPostCarrierBits * mSpb);
+    high.Append(mPostCarrierBits * mSpb);
     return mWavData;
 }
 

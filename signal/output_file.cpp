@@ -47,10 +47,9 @@ std::shared_ptr<FolderItem> generate(const String& data, const String& head, con
 
     std::shared_ptr<FolderItem> folder = wavFolder();
     const String name = FileName(data, baud, sampleRate, freqHigh, freqLow);
+    // Nil for a name that is not one file name, a path say.
     std::shared_ptr<FolderItem> file = folder->Child(name);
-    if (!file)
-        throw NilObjectException("no file item for the name \"" + Printable(name) +
-                                 "\": a file name cannot be a path");
+    Deref(file, "the file item named \"" + Printable(name) + "\"");
 
     // An empty folder at the name goes, as a delete would take it; the stream cannot replace a
     // folder. One that holds anything stays, and the stream refuses it.
@@ -58,7 +57,7 @@ std::shared_ptr<FolderItem> generate(const String& data, const String& head, con
 
     // The stream writes beside the old file and replaces it only once the image is complete,
     // so a failed write leaves the old file as it was.
-    std::shared_ptr<BinaryStream> stream = BinaryStream::Create(file, true);
+    std::shared_ptr<BinaryStream> stream = BinaryStream::Create(file);
     stream->Write(generator.mWavData);
     stream->Close();
     return file;

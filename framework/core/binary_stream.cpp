@@ -95,17 +95,6 @@ std::filesystem::path Folder(const std::filesystem::path& file) {
     return folder.empty() ? "." : folder;
 }
 
-// Puts `temp` in place as `target`; without `replace` an existing target is refused.
-int Publish(const std::filesystem::path& temp, const std::filesystem::path& target, bool replace) {
-    if (replace) return ::rename(temp.c_str(), target.c_str()) == 0 ? 0 : errno;
-    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS) return errno;
-    // A file system without RENAME_NOREPLACE: link() refuses an existing name as well.
-    if (::link(temp.c_str(), target.c_str()) != 0) return errno;
-    ::unlink(temp.c_str());
-    return 0;
-}
 }  // namespace
 
 const ClassInfo& BinaryStream::StaticClass() {
@@ -113,19 +102,16 @@ const ClassInfo& BinaryStream::StaticClass() {
     return info;
 }
 
-BinaryStream::BinaryStream(std::shared_ptr<FolderItem> file, bool replace, int fd,
-                           std::filesystem::path temp)
-    : file_(std::move(file)), replace_(replace), fd_(fd), temp_(std::move(temp)) {}
+BinaryStream::BinaryStream(std::shared_ptr<FolderItem> file, int fd, std::filesystem::path temp)
+    : file_(std::move(file)), fd_(fd), temp_(std::move(temp)) {}
 
-std::shared_ptr<BinaryStream> BinaryStream::Create(const std::shared_ptr<FolderItem>& file,
-                                                   bool replace) {
+std::shared_ptr<BinaryStream> BinaryStream::Create(const std::shared_ptr<FolderItem>& file) {
     FolderItem& item = Deref(file, "the file to create");
     const std::filesystem::path& target = item.Path();
     auto fail = [&](int error) {
         item.lastError_ = error;
         return Failure("create", target, error);
     };
-    if (!replace && item.Exists()) throw fail(EEXIST);
     // A folder is never replaced: refuse it before anything is written.
     struct stat st;
     if (::lstat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) throw fail(EISDIR);
@@ -142,7 +128,7 @@ std::shared_ptr<BinaryStream> BinaryStream::Create(const std::shared_ptr<FolderI
     if (fd < 0 && UnnamedFilesRefused(errno)) fd = OpenTempFile(folder, temp);
     if (fd < 0) throw fail(errno);
     item.lastError_ = 0;
-    return std::shared_ptr<BinaryStream>(new BinaryStream(file, replace, fd, temp));
+    return std::shared_ptr<BinaryStream>(new BinaryStream(file, fd, temp));
 }
 
 BinaryStream::~BinaryStream() {
@@ -179,7 +165,7 @@ void BinaryStream::Close() {
     if (!error && temp_.empty()) error = NameUnnamedFile(fd_, Folder(file_->Path()), temp_);
     if (::close(fd_) != 0 && !error) error = errno;
     fd_ = -1;
-    if (!error) error = Publish(temp_, file_->Path(), replace_);
+    if (!error && ::rename(temp_.c_str(), file_->Path().c_str()) != 0) error = errno;
     if (error) {
         if (!temp_.empty()) ::unlink(temp_.c_str());
         temp_.clear();

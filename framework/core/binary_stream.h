@@ -16,13 +16,11 @@
 class BinaryStream : public Object {
     TW_CLASS_INFO
   public:
-    // `replace` True: Close replaces an existing file of that name; False: Create raises
-    // IOException (EEXIST) when it exists, and Close when one appeared meanwhile. Raises
-    // IOException (ErrorNumber = errno, also set as the item's LastErrorCode, message naming the
-    // file) when the file cannot be created, a name too long for its folder (ENAMETOOLONG) and a
-    // folder standing at the name (EISDIR) included; NilObjectException for a Nil item.
-    static std::shared_ptr<BinaryStream> Create(const std::shared_ptr<FolderItem>& file,
-                                                bool replace);
+    // Close replaces an existing file of that name. Raises IOException (ErrorNumber = errno, also
+    // set as the item's LastErrorCode, message naming the file) when the file cannot be created,
+    // a name too long for its folder (ENAMETOOLONG) and a folder standing at the name (EISDIR)
+    // included; NilObjectException for a Nil item.
+    static std::shared_ptr<BinaryStream> Create(const std::shared_ptr<FolderItem>& file);
     ~BinaryStream() override;
     BinaryStream(const BinaryStream&) = delete;
     BinaryStream& operator=(const BinaryStream&) = delete;
@@ -37,10 +35,8 @@ class BinaryStream : public Object {
     int32_t LastErrorCode() const { return lastError_; }
 
   private:
-    BinaryStream(std::shared_ptr<FolderItem> file, bool replace, int fd,
-                 std::filesystem::path temp);
+    BinaryStream(std::shared_ptr<FolderItem> file, int fd, std::filesystem::path temp);
     std::shared_ptr<FolderItem> file_;
-    bool replace_;
     int fd_ = -1;
     std::filesystem::path temp_;  // the temporary file's name; empty while it has none
     int32_t lastError_ = 0;

@@ -5,6 +5,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class RuntimeException : public std::exception {
   public:
@@ -41,9 +42,14 @@ class TypeMismatchException : public RuntimeException {
     const char* ClassName() const noexcept override { return "TypeMismatchException"; }
 };
 
-// Using Nil raises NilObjectException: the one place that test is made.
+// Using Nil raises NilObjectException: the one place that test is made. `what` names the object
+// in the message.
 template <class T>
-T& Deref(const std::shared_ptr<T>& p, const char* what) {
+T& Deref(T* p, std::string_view what) {
     if (!p) throw NilObjectException(std::string(what) + " is Nil");
     return *p;
+}
+template <class T>
+T& Deref(const std::shared_ptr<T>& p, std::string_view what) {
+    return Deref(p.get(), what);
 }

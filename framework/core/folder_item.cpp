@@ -11,9 +11,13 @@
 #include <cstdlib>
 #include <limits>
 
+#include "framework/core/movie.h"
 #include "framework/core/system_seam.h"
 
 namespace {
+// Installed by the ui layer, which has the desktop.
+FolderItem::Launcher installedLauncher = nullptr;
+
 bool Before(const timespec& a, const timespec& b) {
     return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
 }
@@ -117,6 +121,20 @@ std::shared_ptr<FolderItem> FolderItem::Item(int32_t index) const {
 
 String FolderItem::Name() const {
     return path_.filename().string();
+}
+
+std::shared_ptr<Movie> FolderItem::OpenAsMovie() const {
+    return Movie::Open(path_);
+}
+
+void FolderItem::Launch(bool /*activate*/) const {
+    if (installedLauncher) installedLauncher(path_);
+}
+
+FolderItem::Launcher FolderItem::SetLauncher(Launcher launcher) {
+    Launcher previous = installedLauncher;
+    installedLauncher = launcher;
+    return previous;
 }
 
 namespace {

@@ -12,7 +12,7 @@
 #include "framework/core/object.h"
 #include "framework/core/text.h"
 
-class Movie;  // framework/ui/movie_player.h
+class Movie;  // framework/core/movie.h
 
 class FolderItem : public Object {
     TW_CLASS_INFO
@@ -42,11 +42,14 @@ class FolderItem : public Object {
     // errno of the last failed operation on this item, 0 after a success.
     int32_t LastErrorCode() const { return lastError_; }
 
-    // Defined by framework/ui (they need the player and the desktop).
     // The item as a movie the player can load; Nil for what cannot be played.
     std::shared_ptr<Movie> OpenAsMovie() const;
-    // Opens the item in the desktop's file browser.
+    // Opens the item in the desktop's file browser, through the launcher the ui layer installs.
+    // Without one (a program without the desktop) nothing opens.
     void Launch(bool activate = true) const;
+    using Launcher = void (*)(const std::filesystem::path& path);
+    // Installs the launcher Launch calls; returns the one it replaces.
+    static Launcher SetLauncher(Launcher launcher);
 
   private:
     friend class BinaryStream;  // reports its create failures through LastErrorCode

@@ -85,14 +85,14 @@ int DigitValue(char c) {
     return 99;
 }
 
-// Digits of a radix literal after "&h", "&o" or "&b", accumulated in a double so that any
-// number of digits is defined (large values lose precision, as a Double does).
-double RadixValue(const String& s, size_t pos, int base) {
+// Hexadecimal digits after "&h", accumulated in a double so that any number of digits is defined
+// (large values lose precision, as a Double does).
+double HexValue(const String& s, size_t pos) {
     double v = 0;
     for (; pos < s.size(); ++pos) {
         int d = DigitValue(s[pos]);
-        if (d >= base) break;
-        v = v * base + d;
+        if (d >= 16) break;
+        v = v * 16 + d;
     }
     return v;
 }
@@ -137,11 +137,6 @@ String MidB(const String& s, int64_t start, int64_t length) {
     return s.substr(begin, static_cast<uint64_t>(length));
 }
 
-String Left(const String& s, int64_t count) {
-    if (count <= 0) return {};
-    return s.substr(0, SkipChars(s, 0, count));
-}
-
 String Right(const String& s, int64_t count) {
     if (count <= 0) return {};
     int64_t n = Len(s);
@@ -176,15 +171,6 @@ String NthField(const String& s, const String& separator, int64_t n) {
     return s.substr(begin, end == String::npos ? String::npos : end - begin);
 }
 
-int64_t CountFields(const String& s, const String& separator) {
-    if (separator.empty()) return 1;
-    int64_t fields = 1;
-    for (size_t hit = FindChars(s, separator, 0, nullptr); hit != String::npos;
-         hit = FindChars(s, separator, hit + separator.size(), nullptr))
-        ++fields;
-    return fields;
-}
-
 String ReplaceAll(const String& s, const String& find, const String& replacement) {
     if (find.empty()) return s;
     String out;
@@ -200,26 +186,11 @@ String ReplaceAll(const String& s, const String& find, const String& replacement
     return out;
 }
 
-String Uppercase(const String& s) {
-    String out = s;
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    return out;
-}
-
 String Lowercase(const String& s) {
     String out = s;
     for (char& c : out)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
     return out;
-}
-
-String Trim(const String& s) {
-    const char* blanks = " \t\r\n\v\f";
-    size_t begin = s.find_first_not_of(blanks);
-    if (begin == String::npos) return {};
-    size_t end = s.find_last_not_of(blanks);
-    return s.substr(begin, end - begin + 1);
 }
 
 int32_t Asc(const String& s) {
@@ -262,20 +233,9 @@ String Chr(int64_t code) {
 double Val(const String& s) {
     size_t pos = 0;
     while (pos < s.size() && IsBlank(s[pos])) ++pos;
-    if (pos + 1 < s.size() && s[pos] == '&') {
-        switch (s[pos + 1]) {
-            case 'h':
-            case 'H':
-                return RadixValue(s, pos + 2, 16);
-            case 'o':
-            case 'O':
-                return RadixValue(s, pos + 2, 8);
-            case 'b':
-            case 'B':
-                return RadixValue(s, pos + 2, 2);
-            default:
-                return 0;
-        }
+    if (pos < s.size() && s[pos] == '&') {
+        const bool hex = pos + 1 < s.size() && (s[pos + 1] == 'h' || s[pos + 1] == 'H');
+        return hex ? HexValue(s, pos + 2) : 0;
     }
     const size_t begin = pos;
     if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) ++pos;

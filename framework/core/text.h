@@ -1,6 +1,6 @@
 #pragma once
 // Text and number functions. A String holds bytes: UTF-8 text, or raw bytes an escape made.
-// The character functions (Len, Mid, Left, Right, InStr, NthField...) count characters: a valid
+// The character functions (Len, Mid, Right, InStr, NthField) count characters: a valid
 // UTF-8 sequence is one character, and a byte that is not part of one is a character of its own.
 // The B functions (LenB, MidB) count bytes. Positions are 1-based.
 #include <cstdint>
@@ -18,7 +18,6 @@ String MidB(const String& s, int64_t start, int64_t length = -1);
 // use: 1 to 4, 1 for a byte that does not start a valid sequence; 0 outside the text. Lets a walk
 // step from character to character without counting from the start.
 int64_t CharLenB(const String& s, int64_t byteIndex);
-String Left(const String& s, int64_t count);
 String Right(const String& s, int64_t count);
 // Character position (1-based) of `find` in `s`, searching from character `start` (0 or 1: from
 // the first). 0 when not found, and for an empty `find`. A match starts and ends on characters:
@@ -28,14 +27,10 @@ int64_t InStr(const String& s, const String& find);
 // Field n (1-based) of `s` split at `separator`; empty when there is no such field. An empty
 // separator makes the whole text field 1.
 String NthField(const String& s, const String& separator, int64_t n);
-// Separators found plus one (so "" has one, empty, field).
-int64_t CountFields(const String& s, const String& separator);
 // Every non-overlapping occurrence of `find`, left to right, replaced; an empty `find` changes
 // nothing.
 String ReplaceAll(const String& s, const String& find, const String& replacement);
-String Uppercase(const String& s);  // ASCII letters only
-String Lowercase(const String& s);
-String Trim(const String& s);  // ASCII blanks (space, tab, CR, LF, VT, FF) at both ends
+String Lowercase(const String& s);  // ASCII letters only
 
 // Code of the first character (its code point, or the byte of a lone byte); 0 for "".
 int32_t Asc(const String& s);
@@ -45,8 +40,8 @@ String Chr(int64_t code);
 
 // Leading blanks (space, tab) skipped, then the longest numeric prefix: optional sign, digits, an
 // optional fraction, and an exponent only when e/E, an optional sign and a digit follow (so "2e"
-// reads 2). "&h" (any case) reads any number of hexadecimal digits, "&o" octal, "&b" binary,
-// accumulated as a Double; a sign before "&" is not read. No number gives 0; a decimal beyond
+// reads 2). "&h" (any case) reads any number of hexadecimal digits, accumulated as a Double; a
+// sign before "&h" is not read. No number gives 0; a decimal beyond
 // the Double range gives an infinity. Independent of the C locale.
 double Val(const String& s);
 

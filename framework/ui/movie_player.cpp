@@ -16,11 +16,6 @@
 
 using namespace classinfo;
 
-const ClassInfo& Movie::StaticClass() {
-    static const ClassInfo info{"Movie", &Object::StaticClass(), {}, {}};
-    return info;
-}
-
 const ClassInfo& MoviePlayer::StaticClass() {
     static const ClassInfo info{
         "MoviePlayer",
@@ -211,7 +206,7 @@ QWidget* MoviePlayer::CreateWidget(QWidget* parent) {
             if (self->IsPlaying())
                 self->playback_->Pause();
             else
-                self->StartPlayback();
+                self->Play();
         });
     });
     QObject::connect(poll, &QTimer::timeout, poll, [weak] {
@@ -242,23 +237,10 @@ void MoviePlayer::Load() {
 }
 
 void MoviePlayer::Play() {
-    ++playCalls_;
-    StartPlayback();
-}
-
-void MoviePlayer::StartPlayback() {
     if (!movie_) return;
     playback_->Start();
 }
 
-void MoviePlayer::Stop() {
-    playback_->Halt(Playback::Phase::Stopped);
-}
-
 bool MoviePlayer::IsPlaying() const {
     return playback_->phase == Playback::Phase::Playing;
-}
-
-int32_t MoviePlayer::PlayCalls() const {
-    return playCalls_;
 }

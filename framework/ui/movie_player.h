@@ -1,20 +1,9 @@
 #pragma once
-// A movie (a playable file) and the player control with its play/position strip.
-#include <filesystem>
+// The player control with its play/position strip.
 #include <memory>
 
-#include "framework/core/object.h"
+#include "framework/core/movie.h"
 #include "framework/ui/controls.h"
-
-class Movie : public Object {
-    TW_CLASS_INFO
-  public:
-    explicit Movie(std::filesystem::path path) : path_(std::move(path)) {}
-    const std::filesystem::path& Path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
 
 class MoviePlayer : public RectControl {
     TW_CLASS_INFO
@@ -27,10 +16,7 @@ class MoviePlayer : public RectControl {
     void SetMovie(std::shared_ptr<::Movie> movie);
     // Starts the loaded movie; does nothing without one.
     void Play();
-    void Stop();
     bool IsPlaying() const;
-    // How often Play has been called (for tests).
-    int32_t PlayCalls() const;
 
   protected:
     QWidget* CreateWidget(QWidget* parent) override;
@@ -38,9 +24,7 @@ class MoviePlayer : public RectControl {
   private:
     // Loads the movie's file afresh (or nothing for Nil), so a rewritten file plays anew.
     void Load();
-    void StartPlayback();
     struct Playback;
     std::unique_ptr<Playback> playback_;
     std::shared_ptr<::Movie> movie_;
-    int32_t playCalls_ = 0;
 };

@@ -1,10 +1,21 @@
-// The system object with its stock cursors, and ShowURL.
+// The system object with its stock cursors; ShowURL, and the launcher behind FolderItem::Launch.
 #include "framework/ui/system.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QUrl>
 
+#include "framework/core/folder_item.h"
 #include "framework/ui/control_support.h"
+
+namespace {
+void OpenInFileBrowser(const std::filesystem::path& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
+}
+
+// Installed as the program starts: any program with the ui layer has the desktop.
+const FolderItem::Launcher kReplacedLauncher = FolderItem::SetLauncher(OpenInFileBrowser);
+}  // namespace
 
 const ClassInfo& MouseCursor::StaticClass() {
     static const ClassInfo info{"MouseCursor", &Object::StaticClass()};

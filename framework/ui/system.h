@@ -1,5 +1,5 @@
 #pragma once
-// The system object: stock mouse cursors; and opening an address through the desktop.
+// The system object: stock mouse cursors; and opening an address or a folder through the desktop.
 #include <memory>
 
 #include "framework/core/object.h"

@@ -112,14 +112,13 @@ TEST_F(FileList, EveryPressStartsFromTheDisk) {
 TEST_F(FileList, ChoosingARowLoadsItStopped) {
     Click(window->GeneratePB());  // the player holds and plays the generated file
     Populate({"a.wav", "b.wav"});
-    const int32_t playsBefore = window->mp()->PlayCalls();
+    ASSERT_TRUE(window->mp()->IsPlaying());
 
     PressAndClose();
     EXPECT_EQ(MoviePath(), (OutputPath() / kHelloName).string()) << "a press alone loads nothing";
     Choose("b.wav");
     EXPECT_EQ(MoviePath(), (OutputPath() / "b.wav").string());
     EXPECT_FALSE(window->mp()->IsPlaying());
-    EXPECT_EQ(window->mp()->PlayCalls(), playsBefore);
     EXPECT_TRUE(reports.empty());
 }
 

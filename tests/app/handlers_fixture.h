@@ -15,17 +15,16 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
+#include "app/window1.h"
 #include "framework/core/folder_item.h"
 #include "framework/ui/runtime.h"
 #include "signal/generator.h"
+#include "tests/support/bytes.h"
 
 namespace fs = std::filesystem;
 
@@ -125,16 +124,6 @@ inline std::vector<String> Rows(const std::shared_ptr<PopupMenu>& popup) {
     std::vector<String> rows;
     for (int32_t i = 0; i < popup->ListCount(); ++i) rows.push_back(popup->List(i));
     return rows;
-}
-
-inline String ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return String(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteFile(const fs::path& path, const String& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
 }
 
 // The image the generator builds for these values, to compare written files against.

@@ -3,7 +3,7 @@
 // exception helper, framework initialisation with the start-up routine), without the event loop.
 #include <memory>
 
-#include "app/main_window.h"
+#include "app/window1.h"
 
 // The one main window, started on the first call.
 std::shared_ptr<Window1> StartedWindow();

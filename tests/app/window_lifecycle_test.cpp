@@ -9,8 +9,8 @@
 #include <QTimer>
 
 #include "app/app.h"
-#include "app/main_window.h"
 #include "app/menu_bar.h"
+#include "app/window1.h"
 #include "framework/ui/runtime.h"
 #include "tests/support/temp_home.h"
 

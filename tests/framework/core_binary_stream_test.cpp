@@ -2,15 +2,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <set>
 #include <string>
@@ -19,6 +16,8 @@
 #include "framework/core/exceptions.h"
 #include "framework/core/process_signals.h"
 #include "framework/core/system_seam.h"
+#include "tests/support/bytes.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/scoped_seam.h"
 #include "tests/support/temp_home.h"
 
@@ -35,21 +34,16 @@ std::set<std::string> Names(const fs::path& folder) {
     return names;
 }
 
-std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+void WriteThroughStream(const std::shared_ptr<FolderItem>& file, const String& bytes) {
+    auto stream = BinaryStream::Create(file);
+    stream->Write(bytes);
+    stream->Close();
 }
 
-void Put(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// Writes `bytes` as `name` through a stream; returns the error number of the IOException, or 0.
-int WriteFile(const std::shared_ptr<FolderItem>& file, const String& bytes, bool replace = true) {
+// Writes `bytes` through a stream; returns the error number of the IOException, or 0.
+int StreamErrorWriting(const std::shared_ptr<FolderItem>& file, const String& bytes) {
     try {
-        auto stream = BinaryStream::Create(file, replace);
-        stream->Write(bytes);
-        stream->Close();
+        WriteThroughStream(file, bytes);
         return 0;
     } catch (const IOException& e) {
         return e.ErrorNumber;
@@ -108,8 +102,8 @@ INSTANTIATE_TEST_SUITE_P(TempFiles, BinaryStreamTest,
 
 TEST_P(BinaryStreamTest, WritesANewFileAndLeavesNothingElse) {
     auto file = folder->Child("new.wav");
-    ASSERT_EQ(WriteFile(file, image), 0);
-    EXPECT_EQ(Read(root / "new.wav"), image);
+    ASSERT_EQ(StreamErrorWriting(file, image), 0);
+    EXPECT_EQ(ReadFile(root / "new.wav"), image);
     EXPECT_EQ(Names(root), std::set<std::string>{"new.wav"});
 
     mode_t mask = umask(0);
@@ -118,78 +112,45 @@ TEST_P(BinaryStreamTest, WritesANewFileAndLeavesNothingElse) {
     ASSERT_EQ(stat((root / "new.wav").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
 
-    ASSERT_EQ(WriteFile(folder->Child("empty.wav"), ""), 0);
+    ASSERT_EQ(StreamErrorWriting(folder->Child("empty.wav"), ""), 0);
     EXPECT_EQ(fs::file_size(root / "empty.wav"), 0u);
 }
 
 TEST_P(BinaryStreamTest, ReplaceKeepsOneFileWithTheNewBytes) {
-    Put(root / "same.wav", "old bytes, longer than the new ones");
-    Put(root / "other.wav", "other");
-    ASSERT_EQ(WriteFile(folder->Child("same.wav"), image), 0);
-    EXPECT_EQ(Read(root / "same.wav"), image);
-    EXPECT_EQ(Read(root / "other.wav"), "other");
+    WriteFile(root / "same.wav", "old bytes, longer than the new ones");
+    WriteFile(root / "other.wav", "other");
+    ASSERT_EQ(StreamErrorWriting(folder->Child("same.wav"), image), 0);
+    EXPECT_EQ(ReadFile(root / "same.wav"), image);
+    EXPECT_EQ(ReadFile(root / "other.wav"), "other");
     EXPECT_EQ(Names(root), (std::set<std::string>{"same.wav", "other.wav"}));
 }
 
-TEST_P(BinaryStreamTest, WithoutReplaceAnExistingFileIsRefused) {
-    Put(root / "kept.wav", "old");
-    EXPECT_EQ(WriteFile(folder->Child("kept.wav"), image, false), EEXIST);
-    EXPECT_EQ(Read(root / "kept.wav"), "old");
-
-    // The name taken between Create and Close is refused as well.
-    auto stream = BinaryStream::Create(folder->Child("late.wav"), false);
-    stream->Write(image);
-    Put(root / "late.wav", "first");
-    try {
-        stream->Close();
-        ADD_FAILURE() << "Close replaced a file it had to keep";
-    } catch (const IOException& e) {
-        EXPECT_EQ(e.ErrorNumber, EEXIST);
-    }
-    EXPECT_EQ(Read(root / "late.wav"), "first");
-    EXPECT_EQ(Names(root), (std::set<std::string>{"kept.wav", "late.wav"}));
-}
-
 TEST_P(BinaryStreamTest, DroppedBeforeCloseLeavesTheOldFile) {
-    Put(root / "a.wav", "old");
+    WriteFile(root / "a.wav", "old");
     {
-        auto stream = BinaryStream::Create(folder->Child("a.wav"), true);
+        auto stream = BinaryStream::Create(folder->Child("a.wav"));
         stream->Write(image);
-        auto fresh = BinaryStream::Create(folder->Child("b.wav"), true);
+        auto fresh = BinaryStream::Create(folder->Child("b.wav"));
         fresh->Write(image);
         EXPECT_EQ(Names(root).size(), 1 + TemporaryEntries(2));
     }
-    EXPECT_EQ(Read(root / "a.wav"), "old");
+    EXPECT_EQ(ReadFile(root / "a.wav"), "old");
     EXPECT_EQ(Names(root), std::set<std::string>{"a.wav"});
 }
 
 TEST_P(BinaryStreamTest, WriteFailingPartWayKeepsTheOldFile) {
     const std::string old(3000, 'o');
-    Put(root / "big.wav", old);
+    WriteFile(root / "big.wav", old);
     auto file = folder->Child("big.wav");
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // A file-size limit fails the write for root too. The child starts at SIGXFSZ's default
-        // action, which ends the program; what the program's start sets turns it into EFBIG.
-        signal(SIGXFSZ, SIG_DFL);
-        IgnoreFileSizeSignal();
-        rlimit limit{1000, 1000};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        int error = WriteFile(file, String(5000, 'n'));
-        _exit(error == EFBIG ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status))
-        << "the writer was ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write did not raise IOException EFBIG";
-    EXPECT_EQ(Read(root / "big.wav"), old);
+    EXPECT_EQ(WriteUnderFileSizeLimit(1000, IgnoreFileSizeSignal,
+                                      [&] { WriteThroughStream(file, String(5000, 'n')); }),
+              "IOException EFBIG");
+    EXPECT_EQ(ReadFile(root / "big.wav"), old);
     EXPECT_EQ(Names(root), std::set<std::string>{"big.wav"});
 }
 
 TEST_P(BinaryStreamTest, CreateFailuresRaiseWithErrnoAndName) {
-    Put(root / "plain", "a file where a folder should be");
+    WriteFile(root / "plain", "a file where a folder should be");
     struct Case {
         std::shared_ptr<FolderItem> file;
         int error;
@@ -201,7 +162,7 @@ TEST_P(BinaryStreamTest, CreateFailuresRaiseWithErrnoAndName) {
     };
     for (const Case& c : cases) {
         try {
-            BinaryStream::Create(c.file, true);
+            BinaryStream::Create(c.file);
             ADD_FAILURE() << "no exception for " << c.file->Path();
         } catch (const IOException& e) {
             EXPECT_EQ(e.ErrorNumber, c.error) << c.file->Path();
@@ -211,35 +172,35 @@ TEST_P(BinaryStreamTest, CreateFailuresRaiseWithErrnoAndName) {
         }
     }
     EXPECT_EQ(Names(root), std::set<std::string>{"plain"});
-    EXPECT_EQ(Read(root / "plain"), "a file where a folder should be");
-    EXPECT_THROW(BinaryStream::Create(nullptr, true), NilObjectException);
+    EXPECT_EQ(ReadFile(root / "plain"), "a file where a folder should be");
+    EXPECT_THROW(BinaryStream::Create(nullptr), NilObjectException);
 }
 
 TEST_P(BinaryStreamTest, CloseFailureRemovesTheTemporaryFile) {
     // A folder stands where the file goes: refused at once, empty or not.
     fs::create_directory(root / "dir.wav");
-    Put(root / "dir.wav" / "inside", "kept");
+    WriteFile(root / "dir.wav" / "inside", "kept");
     fs::create_directory(root / "empty.wav");
-    EXPECT_EQ(WriteFile(folder->Child("dir.wav"), image), EISDIR);
-    EXPECT_EQ(WriteFile(folder->Child("empty.wav"), image), EISDIR);
-    EXPECT_EQ(Read(root / "dir.wav" / "inside"), "kept");
+    EXPECT_EQ(StreamErrorWriting(folder->Child("dir.wav"), image), EISDIR);
+    EXPECT_EQ(StreamErrorWriting(folder->Child("empty.wav"), image), EISDIR);
+    EXPECT_EQ(ReadFile(root / "dir.wav" / "inside"), "kept");
     EXPECT_EQ(Names(root), (std::set<std::string>{"dir.wav", "empty.wav"}));
 
     // One that appears after Create fails the rename in Close.
-    auto late = BinaryStream::Create(folder->Child("late.wav"), true);
+    auto late = BinaryStream::Create(folder->Child("late.wav"));
     late->Write(image);
     fs::create_directory(root / "late.wav");
-    Put(root / "late.wav" / "inside", "kept");
+    WriteFile(root / "late.wav" / "inside", "kept");
     try {
         late->Close();
         ADD_FAILURE() << "Close replaced a folder";
     } catch (const IOException& e) {
         EXPECT_EQ(e.ErrorNumber, EISDIR);
     }
-    EXPECT_EQ(Read(root / "late.wav" / "inside"), "kept");
+    EXPECT_EQ(ReadFile(root / "late.wav" / "inside"), "kept");
     EXPECT_EQ(Names(root), (std::set<std::string>{"dir.wav", "empty.wav", "late.wav"}));
 
-    auto stream = BinaryStream::Create(folder->Child("twice.wav"), true);
+    auto stream = BinaryStream::Create(folder->Child("twice.wav"));
     stream->Close();
     stream->Close();  // a second Close does nothing
     EXPECT_THROW(stream->Write("late"), IOException);
@@ -256,19 +217,19 @@ TEST_P(BinaryStreamTest, NamesAreWrittenAsTheirBytes) {
     for (const std::string& name : names) {
         auto file = folder->Child(name);
         ASSERT_NE(file, nullptr);
-        ASSERT_EQ(WriteFile(file, name), 0) << testing::PrintToString(name);
+        ASSERT_EQ(StreamErrorWriting(file, name), 0) << testing::PrintToString(name);
     }
     EXPECT_EQ(Names(root), names);
-    for (const std::string& name : names) EXPECT_EQ(Read(root / name), name);
+    for (const std::string& name : names) EXPECT_EQ(ReadFile(root / name), name);
 }
 TEST_F(StreamFolder, AWriterKilledMidWriteLeavesNoTemporaryFile) {
     if (!UnnamedFilesWork(root)) GTEST_SKIP() << "this file system refuses unnamed files";
-    Put(root / "a.wav", "old");
+    WriteFile(root / "a.wav", "old");
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        auto replacing = BinaryStream::Create(folder->Child("a.wav"), true);
-        auto fresh = BinaryStream::Create(folder->Child("b.wav"), false);
+        auto replacing = BinaryStream::Create(folder->Child("a.wav"));
+        auto fresh = BinaryStream::Create(folder->Child("b.wav"));
         replacing->Write(String(4096, 'n'));
         fresh->Write(image);
         raise(SIGKILL);  // before either Close
@@ -278,7 +239,7 @@ TEST_F(StreamFolder, AWriterKilledMidWriteLeavesNoTemporaryFile) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
     EXPECT_EQ(Names(root), std::set<std::string>{"a.wav"});
-    EXPECT_EQ(Read(root / "a.wav"), "old");
+    EXPECT_EQ(ReadFile(root / "a.wav"), "old");
 }
 
 TEST_F(StreamFolder, WhereUnnamedFilesAreRefusedANamedTemporaryFileStandsIn) {
@@ -292,7 +253,7 @@ TEST_F(StreamFolder, WhereUnnamedFilesAreRefusedANamedTemporaryFileStandsIn) {
     for (int error : {EOPNOTSUPP, EISDIR, EINVAL}) {
         SCOPED_TRACE(error);
         refusal = error;
-        auto stream = BinaryStream::Create(folder->Child("x.wav"), true);
+        auto stream = BinaryStream::Create(folder->Child("x.wav"));
         stream->Write(image);
         const std::set<std::string> open = Names(root);
         ASSERT_EQ(open.size(), 1u);
@@ -300,13 +261,13 @@ TEST_F(StreamFolder, WhereUnnamedFilesAreRefusedANamedTemporaryFileStandsIn) {
         EXPECT_EQ(open.begin()->size(), 10u);
         stream->Close();
         EXPECT_EQ(Names(root), std::set<std::string>{"x.wav"});
-        EXPECT_EQ(Read(root / "x.wav"), image);
+        EXPECT_EQ(ReadFile(root / "x.wav"), image);
         fs::remove(root / "x.wav");
     }
     // Any other refusal is the folder's and is reported.
     refusal = EACCES;
     auto file = folder->Child("y.wav");
-    EXPECT_EQ(WriteFile(file, image), EACCES);
+    EXPECT_EQ(StreamErrorWriting(file, image), EACCES);
     EXPECT_EQ(file->LastErrorCode(), EACCES);
     EXPECT_TRUE(Names(root).empty());
 }

@@ -32,14 +32,22 @@ TEST(Exceptions, AllAreRuntimeExceptionsThatNameTheirClass) {
     }
 }
 
-TEST(Exceptions, DerefOfNilRaises) {
+TEST(Exceptions, DerefOfNilRaisesNamingTheObject) {
     std::shared_ptr<int> nil, one = std::make_shared<int>(1);
-    EXPECT_EQ(Deref(one, "one"), 1);
-    try {
-        Deref(nil, "the folder");
-        ADD_FAILURE();
-    } catch (const NilObjectException& e) {
-        EXPECT_EQ(e.Message, "the folder is Nil");
+    int two = 2;
+    EXPECT_EQ(&Deref(one, "one"), one.get());
+    EXPECT_EQ(&Deref(&two, "two"), &two);
+    const std::function<void()> nils[] = {
+        [&] { Deref(nil, "the folder"); },
+        [] { Deref(static_cast<int*>(nullptr), std::string("the ") + "folder"); },
+    };
+    for (const auto& raise : nils) {
+        try {
+            raise();
+            ADD_FAILURE();
+        } catch (const NilObjectException& e) {
+            EXPECT_EQ(e.Message, "the folder is Nil");
+        }
     }
 }
 }  // namespace

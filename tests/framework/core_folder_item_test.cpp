@@ -7,11 +7,14 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "framework/core/folder_item.h"
+#include "framework/core/movie.h"
 #include "framework/core/system_seam.h"
+#include "tests/support/bytes.h"
 #include "tests/support/scoped_seam.h"
 #include "tests/support/temp_home.h"
 
@@ -216,5 +219,48 @@ TEST(SpecialFolder, APasswordHomeThatIsNoneOrTheRootGivesNil) {
     standInHome = "/srv/user";
     ASSERT_NE(SpecialFolder::Documents(), nullptr);
     EXPECT_EQ(SpecialFolder::Documents()->Path(), home.Documents());
+}
+// Linked with framework/core alone: what core declares, core defines.
+TEST_F(FolderItemTest, OpenAsMovieGivesNilForWhatCannotBePlayed) {
+    struct Case {
+        const char* what;
+        fs::path path;
+        std::optional<String> bytes;  // none: nothing written there
+    };
+    fs::create_directories(root / "old.wav");
+    const Case cases[] = {
+        {"a 0-byte file", root / "empty.wav", ""},
+        {"a folder", root / "old.wav", std::nullopt},
+        {"a missing file", root / "missing.wav", std::nullopt},
+        {"text", root / "notes.wav", "not a wave file at all"},
+        {"a RIFF that is not WAVE", root / "avi.wav", "RIFF\x04\0\0\0AVI "s},
+        {"a header cut short", root / "short.wav", "RIFF"},
+    };
+    for (const Case& c : cases) {
+        if (c.bytes) WriteFile(c.path, *c.bytes);
+        EXPECT_EQ(FolderItem(c.path).OpenAsMovie(), nullptr) << c.what;
+    }
+
+    const fs::path wav = root / "good.wav";
+    WriteFile(wav, "RIFF\x04\0\0\0WAVE"s);
+    auto movie = FolderItem(wav).OpenAsMovie();
+    ASSERT_NE(movie, nullptr);
+    EXPECT_EQ(movie->Path(), wav);
+}
+
+std::vector<fs::path> launched;
+void RecordLaunch(const fs::path& path) {
+    launched.push_back(path);
+}
+
+TEST_F(FolderItemTest, LaunchGoesThroughTheInstalledLauncherOnly) {
+    launched.clear();
+    const FolderItem::Launcher before = FolderItem::SetLauncher(nullptr);
+    folder->Launch(true);  // no desktop: nothing to open, nothing raised
+
+    FolderItem::SetLauncher(RecordLaunch);
+    folder->Child("a b")->Launch(true);
+    EXPECT_EQ(FolderItem::SetLauncher(before), &RecordLaunch);
+    EXPECT_EQ(launched, std::vector<fs::path>{root / "a b"});
 }
 }  // namespace

@@ -9,19 +9,9 @@
 #include "framework/core/exceptions.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/property_list.h"
+#include "tests/support/bytes.h"
 
 namespace {
-
-String Hex(const String& bytes) {
-    static const char* digits = "0123456789ABCDEF";
-    String out;
-    for (unsigned char c : bytes) {
-        if (!out.empty()) out += ' ';
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
-}
 
 // A plain object with the properties the tests need: both Text and CueText, a key whose letter
 // case differs from the list's, and one property of each type.

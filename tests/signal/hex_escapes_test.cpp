@@ -109,10 +109,4 @@ TEST(HexEscapes, AnEmptyCloseTagEndsTheEscapeAtTheEndOfTheText) {
     });
 }
 
-TEST(HexEscapes, TheTextPassedInIsLeftAsItWas) {
-    const String text = "x(41)";
-    EXPECT_EQ(Module1::HexStringConv(text, "(", ")"), "xA");
-    EXPECT_EQ(text, "x(41)");
-}
-
 }  // namespace

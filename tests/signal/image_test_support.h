@@ -1,20 +1,8 @@
 #pragma once
 // Helpers shared by the modulator's tests.
-#include <cstdio>
 #include <string>
 
 #include "signal/generator.h"
-
-inline String Hex(const String& bytes) {
-    String out;
-    char buf[4];
-    for (unsigned char b : bytes) {
-        std::snprintf(buf, sizeof buf, "%02X ", b);
-        out += buf;
-    }
-    if (!out.empty()) out.pop_back();
-    return out;
-}
 
 inline GeneraterClass Build(const String& payload, uint32_t baud, uint32_t sampleRate,
                             uint32_t freqHigh, uint32_t freqLow) {

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "signal/generator.h"
-#include "signal/wav_image.h"
 #include "tests/signal/image_test_support.h"
+#include "tests/support/bytes.h"
 
 namespace {
 
@@ -83,20 +83,6 @@ TEST(Modulator, DefaultHeaderBytes) {
     EXPECT_EQ(Hex(g.mWavData.substr(0, 44)),
               "52 49 46 46 E4 0C 00 00 57 41 56 45 66 6D 74 20 10 00 00 00 01 00 01 00 "
               "D8 72 00 00 D8 72 00 00 01 00 08 00 64 61 74 61 C0 0C 00 00");
-}
-
-TEST(Modulator, LargestSampleRateInBothRateFields) {
-    const String header = WavHeader(0xFFFFFFFFu, 3264);
-    EXPECT_EQ(Hex(header.substr(24, 8)), "FF FF FF FF FF FF FF FF");
-}
-
-TEST(LittleEndianFields, Encoders) {
-    EXPECT_EQ(Hex(Module1::toChr32L(16)), "10 00 00 00");
-    EXPECT_EQ(Hex(Module1::toChr32L(29400)), "D8 72 00 00");
-    EXPECT_EQ(Hex(Module1::toChr32L(-2)), "FE FF FF FF");
-    EXPECT_EQ(Hex(Module1::toChr32L(INT32_MIN)), "00 00 00 80");
-    EXPECT_EQ(Hex(Module1::toChr16L(8)), "08 00");
-    EXPECT_EQ(Hex(Module1::toChr16L(-1)), "FF FF");
 }
 
 // Each bit time of a one-byte image, as H or L by which tone's run it holds.
@@ -239,25 +225,6 @@ TEST(ModulatorLimits, RaiseNamingTheOffendingValue) {
         EXPECT_EQ(g.mDataSize, 0u);
         EXPECT_EQ(g.mSpb, 0u);
     }
-}
-
-TEST(ModulatorLimits, LargestImagesThatFitAreCounted) {
-    // One sample per bit: 2 carrier bits + 10 per byte, up to 2^32 - 37 samples.
-    const ImageCounts c = CountImage(1, 1, 10, 429496725);
-    EXPECT_EQ(c.dataSize, 4294967252u);
-    const ImageCounts top = CountImage(4294967295u, 4294967295u, 10, 1);
-    EXPECT_EQ(top.spb, 1u);
-    EXPECT_EQ(top.preCarrierBits, 171798692u);
-    EXPECT_EQ(top.postCarrierBits, 21474837u);
-    EXPECT_EQ(top.dataSize, 171798692u + 21474837u + 10u);
-    try {
-        CountImage(1, 1, 10, 429496726);
-        ADD_FAILURE() << "one byte more still counted";
-    } catch (const SignalParameterException& e) {
-        EXPECT_EQ(e.Message, "image of 4294967306 bytes does not fit a WAV file");
-    }
-    EXPECT_THROW(CountImage(1, 1, 10, uint64_t(1) << 62), SignalParameterException);
-    EXPECT_THROW(CountImage(1, 1, 4294967295u, uint64_t(1) << 40), SignalParameterException);
 }
 
 TEST(ModulatorLimits, SampleRateZeroInPushDataStaysDefined) {

@@ -1,13 +1,7 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 
@@ -15,6 +9,8 @@
 #include "framework/core/process_signals.h"
 #include "framework/core/system_seam.h"
 #include "signal/generator.h"
+#include "tests/support/bytes.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/scoped_seam.h"
 #include "tests/support/temp_home.h"
 
@@ -23,16 +19,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const String kTail = "br1225sr29400hi7350lo4900.wav";
-
-String ReadFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return String(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const fs::path& p, const String& bytes) {
-    std::ofstream out(p, std::ios::binary);
-    out << bytes;
-}
 
 String Image(const String& data, const String& head, const String& foot) {
     GeneraterClass g;
@@ -333,29 +319,8 @@ TEST_F(OutputFile, AFailedWriteKeepsTheOldFile) {
     const fs::path target = home_.OutputFolder() / ("Hello!" + kTail);
     WriteFile(target, "the old file");
 
-    // A file-size limit makes the write fail part-way, even for root.
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // SIGXFSZ's default action ends the program; the program's start must have changed it.
-        signal(SIGXFSZ, SIG_DFL);
-        IgnoreFileSizeSignal();
-        const rlimit limit{1000, 1000};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        try {
-            Generate("Hello!");
-            _exit(10);
-        } catch (const IOException& e) {
-            _exit(e.ErrorNumber == EFBIG ? 0 : 11);
-        } catch (...) {
-            _exit(12);
-        }
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status))
-        << "the writer was ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "10: no exception, 11: wrong error number, 12: other";
+    EXPECT_EQ(WriteUnderFileSizeLimit(1000, IgnoreFileSizeSignal, [&] { Generate("Hello!"); }),
+              "IOException EFBIG");
     EXPECT_EQ(ReadFile(target), "the old file");
     EXPECT_EQ(OutputNames(), std::vector<String>{"Hello!" + kTail});
 }

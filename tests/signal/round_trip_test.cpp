@@ -3,10 +3,9 @@
 #include <sys/wait.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "signal/generator.h"
+#include "tests/support/bytes.h"
 #include "tests/support/temp_home.h"
 
 namespace {
@@ -36,11 +35,6 @@ std::pair<String, int> Receive(const std::filesystem::path& wav, const Preset& p
     return {out, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
 }
 
-String ReadFile(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return String(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(RoundTrip, MinimodemDecodesEveryPreset) {
     TempHome dir;
     // Text, the window's two line feeds, and bytes at the edges of the range.
@@ -51,7 +45,7 @@ TEST(RoundTrip, MinimodemDecodesEveryPreset) {
         GeneraterClass g;
         g.Constructor(payload, "", "", p.baud, p.sampleRate, p.high, p.low);
         const auto wav = dir.Path() / ("preset" + std::to_string(p.baud) + ".wav");
-        std::ofstream(wav, std::ios::binary) << g.mWavData;
+        WriteFile(wav, g.mWavData);
 
         const auto errors = dir.Path() / "minimodem.err";
         const auto [received, status] = Receive(wav, p, errors);

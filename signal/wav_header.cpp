@@ -1,7 +1,7 @@
 // The little-endian integer fields of the WAV header, and the header itself.
+#include "signal/wav_header.h"
 #include "framework/core/memory_block.h"
 #include "signal/generator.h"
-#include "signal/wav_image.h"
 
 namespace Module1 {
 

@@ -15,8 +15,9 @@ class Window1 : public Window {
     // Window events.
     void Layout() override;
     void CreateControls() override;
-    void CreateControls0();  // controls 1 to 29
-    void CreateControls1();  // controls 30 to 36
+    // Each creates its controls in the window's one order, with their lists and bindings.
+    void CreateControls0();  // the data field to the preview label, the keypad among them
+    void CreateControls1();  // the preview timer to the file popup
 
     // Control accessors: each looks its control up by name at every call and tests its class.
     std::shared_ptr<TextField> DataEF();

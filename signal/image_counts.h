@@ -1,11 +1,6 @@
 #pragma once
-// Pieces of the WAV image shared by the modulator's sources.
+// The timing of an image and the limits within which it can be built.
 #include <cstdint>
-
-#include "framework/core/text.h"
-
-// The 44-byte RIFF WAVE header of an 8-bit mono PCM image.
-String WavHeader(uint32_t sampleRate, uint32_t dataSize);
 
 // The timing of one image: samples per bit, carrier lengths in bit times, and the sample count.
 struct ImageCounts {
