@@ -6,7 +6,7 @@
 #include "framework/core/exceptions.h"
 
 const ClassInfo& App::StaticClass() {
-    static const ClassInfo info{"App", &Application::StaticClass(), {}, {}};
+    static const ClassInfo info{"App", &Application::StaticClass(), {}};
     return info;
 }
 
@@ -24,8 +24,7 @@ void Main() {
 
 std::exception_ptr CallFunctionWithExceptionHandling(void (*function)(void*), void* argument) {
     try {
-        if (!function) throw NilObjectException("the function to call is Nil");
-        function(argument);
+        Deref(function, "the function to call")(argument);
     } catch (const RuntimeException&) {
         return std::current_exception();
     }
@@ -46,7 +45,7 @@ void InitFileTypes() {}
 
 void NewAppInstance() {
     std::shared_ptr<App> app = std::make_shared<App>();
-    Deref(app, "the application object").Constructor();
+    app->Constructor();
     // The first use of the shared menu bar: it is built here, before any window exists.
     app->SetMenuBar(MenuBar1Instance());
     RuntimeRegisterAppObject(app);

@@ -49,7 +49,7 @@ std::shared_ptr<FolderItem> generate(const String& data, const String& head, con
     const String name = FileName(data, baud, sampleRate, freqHigh, freqLow);
     // Nil for a name that is not one file name, a path say.
     std::shared_ptr<FolderItem> file = folder->Child(name);
-    Deref(file, "the file item named \"" + Printable(name) + "\"");
+    Deref(file, "the file item for \"" + Printable(name) + "\" (a file name cannot be a path)");
 
     // An empty folder at the name goes, as a delete would take it; the stream cannot replace a
     // folder. One that holds anything stays, and the stream refuses it.

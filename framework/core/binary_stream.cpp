@@ -98,7 +98,7 @@ std::filesystem::path Folder(const std::filesystem::path& file) {
 }  // namespace
 
 const ClassInfo& BinaryStream::StaticClass() {
-    static const ClassInfo info{"BinaryStream", &Object::StaticClass(), {}, {}};
+    static const ClassInfo info{"BinaryStream", &Object::StaticClass(), {}};
     return info;
 }
 

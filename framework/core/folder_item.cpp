@@ -33,7 +33,7 @@ bool Settled(const timespec& modified, const timespec& changed, timespec readAt)
 }  // namespace
 
 const ClassInfo& FolderItem::StaticClass() {
-    static const ClassInfo info{"FolderItem", &Object::StaticClass(), {}, {}};
+    static const ClassInfo info{"FolderItem", &Object::StaticClass(), {}};
     return info;
 }
 

@@ -14,7 +14,7 @@ bool HasWaveHeader(const std::filesystem::path& path) {
 }  // namespace
 
 const ClassInfo& Movie::StaticClass() {
-    static const ClassInfo info{"Movie", &Object::StaticClass(), {}, {}};
+    static const ClassInfo info{"Movie", &Object::StaticClass(), {}};
     return info;
 }
 

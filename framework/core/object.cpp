@@ -25,6 +25,6 @@ bool ClassInfo::IsA(const ClassInfo& other) const {
 }
 
 const ClassInfo& Object::StaticClass() {
-    static const ClassInfo info{"Object", nullptr, {}, {}};
+    static const ClassInfo info{"Object", nullptr, {}};
     return info;
 }

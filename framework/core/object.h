@@ -35,8 +35,6 @@ struct ClassInfo {
     String fullName;
     const ClassInfo* base = nullptr;
     std::vector<PropertyInfo> properties = {};
-    // Never read: goes once no class table fills it in.
-    std::vector<String> events = {};
 
     // The property of that name in this class or its bases, letter case ignored; nullptr if none.
     const PropertyInfo* FindProperty(const String& name) const;

@@ -48,12 +48,6 @@ struct RectControl::Impl {
 // controls; Nil changes nothing.
 void ApplyTabOrder(const std::shared_ptr<Window>& window);
 
-// Deref for what Qt hands out as plain pointers: a non-owning view, so the Nil test stays in Deref.
-template <class T>
-T& Deref(T* p, const char* what) {
-    return Deref(std::shared_ptr<T>(std::shared_ptr<T>(), p), what);
-}
-
 // The control behind `weak`, as its class, or Nil once it has gone.
 template <class C>
 std::shared_ptr<C> LockControl(const std::weak_ptr<Object>& weak) {

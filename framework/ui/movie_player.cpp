@@ -24,8 +24,7 @@ const ClassInfo& MoviePlayer::StaticClass() {
          Kept("Speaker", PropertyType::Boolean), Kept("HasStep", PropertyType::Boolean),
          Kept("PlayerType", PropertyType::Int32), Kept("Controller", PropertyType::Int32),
          Kept("AutoPlay", PropertyType::Boolean), Kept("Looping", PropertyType::Boolean),
-         Kept("Palindrome", PropertyType::Boolean)},
-        {}};
+         Kept("Palindrome", PropertyType::Boolean)}};
     return info;
 }
 

@@ -19,20 +19,6 @@ String Int32Entry(const char* key, int32_t value);
 String BooleanEntry(const char* key, bool value);
 String ColorEntry(const char* key, Color value);
 String StringEntry(const char* key, const String& value);
-
-// Old spellings, only until the window's lists use the names above.
-inline String Int32(const char* key, int32_t value) {
-    return Int32Entry(key, value);
-}
-inline String Bool(const char* key, bool value) {
-    return BooleanEntry(key, value);
-}
-inline String Colour(const char* key, Color value) {
-    return ColorEntry(key, value);
-}
-inline String Str(const char* key, const String& value) {
-    return StringEntry(key, value);
-}
 }  // namespace prop
 PropertyBlob Blob(std::initializer_list<String> entries);
 

@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "framework/core/exceptions.h"
+#include "framework/core/folder_item.h"
 #include "framework/core/process_signals.h"
 #include "framework/ui/display_check.h"
 #include "framework/ui/menu.h"
@@ -137,12 +138,7 @@ void Report(const String& className, const String& message) noexcept {
 }  // namespace
 
 const ClassInfo& Application::StaticClass() {
-    static const ClassInfo info{
-        "Application",
-        &Object::StaticClass(),
-        {},
-        {"Open", "Close", "EnableMenuItems", "NewDocument", "OpenDocument", "HandleAppleEvent",
-         "Activate", "Deactivate", "UnhandledException", "CancelClose"}};
+    static const ClassInfo info{"Application", &Object::StaticClass(), {}};
     return info;
 }
 
@@ -163,6 +159,8 @@ void RuntimeRequestQuit() {
 
 bool RuntimeInit() {
     IgnoreFileSizeSignal();
+    // FolderItem::Launch opens the folder through the desktop from here on.
+    FolderItem::SetLauncher(&OpenInFileBrowser);
     RuntimeState& s = State();
     if (s.initialized) return true;
     if (!QCoreApplication::instance()) {

@@ -7,15 +7,11 @@
 
 #include "framework/core/folder_item.h"
 #include "framework/ui/control_support.h"
+#include "framework/ui/runtime_internal.h"
 
-namespace {
 void OpenInFileBrowser(const std::filesystem::path& path) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
 }
-
-// Installed as the program starts: any program with the ui layer has the desktop.
-const FolderItem::Launcher kReplacedLauncher = FolderItem::SetLauncher(OpenInFileBrowser);
-}  // namespace
 
 const ClassInfo& MouseCursor::StaticClass() {
     static const ClassInfo info{"MouseCursor", &Object::StaticClass()};

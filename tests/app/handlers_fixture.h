@@ -164,6 +164,8 @@ class Window1Test : public ::testing::Test {
     void SetUp() override {
         std::error_code error;
         fs::remove_all(DocumentsPath(), error);
+        // As the program starts: the desktop's launcher among what that installs.
+        if (!RuntimeInitialized()) RuntimeInit();
         RuntimeSetReportSink([this](const String& className, const String& message) {
             reports.push_back({className, message});
         });

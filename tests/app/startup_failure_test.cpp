@@ -24,7 +24,7 @@ class Impostor : public Window {
     TW_CLASS_INFO
 };
 const ClassInfo& Impostor::StaticClass() {
-    static const ClassInfo info{"Window1.Window1", &Window::StaticClass(), {}, {}};
+    static const ClassInfo info{"Window1.Window1", &Window::StaticClass(), {}};
     return info;
 }
 

@@ -13,6 +13,7 @@
 
 #include "framework/core/folder_item.h"
 #include "framework/ui/movie_player.h"
+#include "framework/ui/runtime.h"
 #include "framework/ui/system.h"
 #include "signal/generator.h"
 #include "tests/framework/ui_controls_probe.h"
@@ -284,6 +285,7 @@ TEST_F(UiControlsPlayer, ControllerButtonStartsALoadedMovie) {
 // ---- Desktop ----
 
 TEST(UiControlsDesktop, ShowUrlAndLaunchGoThroughTheDesktop) {
+    RuntimeInit();  // installs the launcher behind Launch
     DesktopCapture desktop;
     ShowURL("https://example.org/maker");
     ShowURL("http://example.org/");

@@ -205,8 +205,8 @@ TEST_F(LoopTest, DefaultReportIsANonModalMessageWindow) {
 }
 
 TEST_F(LoopTest, ClassesAreKeptInRegistrationOrderAndFoundByFullName) {
-    static const ClassInfo first{"First.First", &Object::StaticClass(), {}, {}};
-    static const ClassInfo second{"Second", &first, {}, {}};
+    static const ClassInfo first{"First.First", &Object::StaticClass(), {}};
+    static const ClassInfo second{"Second", &first, {}};
     RuntimeRegisterClass(Object::StaticClass());
     RuntimeRegisterClass(first);
     RuntimeRegisterClass(second);

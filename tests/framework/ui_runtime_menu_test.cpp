@@ -71,7 +71,7 @@ class EditItemsTest : public RuntimeFixture {
         combo = new QComboBox(window->ContentWidget());
         combo->setEditable(true);
         combo->setGeometry(10, 40, 200, 22);
-        SetProperties(*window, prop::Bool("Visible", true));
+        SetProperties(*window, prop::BooleanEntry("Visible", true));
         QWidget* native = window->NativeWindow();
         native->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(native));
