@@ -14,7 +14,6 @@
 #include "app/menu_bar.h"
 #include "framework/ui/runtime.h"
 #include "framework/ui/window.h"
-#include "tests/support/temp_home.h"
 
 namespace {
 
@@ -71,10 +70,3 @@ TEST(FailedStartUp, TheReportStaysUntilDismissedThenTheExitCodeIsOne) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    TempHome home;
-    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-    return RUN_ALL_TESTS();
-}

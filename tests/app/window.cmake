@@ -12,9 +12,9 @@ tw_add_test(NAME app_window_tests
             GUI SANITIZED_TOO)
 tw_add_test(NAME app_window_lifecycle_test
             SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/window_lifecycle_test.cpp
-            LIBS tw_app tw_test_support Qt6::Widgets Qt6::Test
+            LIBS tw_app tw_whole_run_test_main Qt6::Widgets Qt6::Test
             GUI SANITIZED_TOO)
 tw_add_test(NAME app_startup_failure_test
             SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/startup_failure_test.cpp
-            LIBS tw_app tw_test_support Qt6::Widgets Qt6::Test
+            LIBS tw_app tw_whole_run_test_main Qt6::Widgets Qt6::Test
             GUI SANITIZED_TOO TIMEOUT 60)

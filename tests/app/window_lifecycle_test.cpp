@@ -12,7 +12,6 @@
 #include "app/menu_bar.h"
 #include "app/window1.h"
 #include "framework/ui/runtime.h"
-#include "tests/support/temp_home.h"
 
 namespace {
 
@@ -75,10 +74,3 @@ TEST(Lifecycle, QuitEndsTheRunWithExitCodeZeroAndTheMenuBarGoesLast) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    TempHome home;
-    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-    return RUN_ALL_TESTS();
-}
