@@ -96,7 +96,14 @@ void MoviePlayer::Playback::Start() {
     // From a stop, preroll first: the audio stream then starts with its buffer already filled.
     startWhenPrerolled = phase == Phase::Stopped;
     const GstState target = startWhenPrerolled ? GST_STATE_PAUSED : GST_STATE_PLAYING;
-    if (gst_element_set_state(pipeline.get(), target) == GST_STATE_CHANGE_FAILURE) {
+    GstStateChangeReturn change = gst_element_set_state(pipeline.get(), target);
+    if (startWhenPrerolled && change != GST_STATE_CHANGE_ASYNC &&
+        change != GST_STATE_CHANGE_FAILURE) {
+        // Prerolled at once, or nothing to preroll: no ASYNC_DONE will come to start it.
+        startWhenPrerolled = false;
+        change = gst_element_set_state(pipeline.get(), GST_STATE_PLAYING);
+    }
+    if (change == GST_STATE_CHANGE_FAILURE) {
         Halt(Phase::Stopped);  // no audio device or a file it cannot read: quietly stopped
         return;
     }

@@ -4,8 +4,8 @@
 # again, and keypad 5. The capture must decode to each whole payload, line feeds included, and
 # hold every sample of each file. Quits with Ctrl+Q, expecting exit code 0. Two sinks, one run each:
 #   monitor  a null sink whose monitor is recorded all along, as a receiver on a loopback would
-#   device   a pipe sink read like a sound card, suspended whenever idle for a second, so that
-#            every play starts by waking it
+#   device   a pipe sink played at the pace of the clock, as a sound card is, and suspended
+#            whenever idle for a second, so that every play starts by waking it
 # Usage: playback.sh PATH/TO/tarnwhistle   (TW_E2E_TRACE=1 traces the driven steps)
 set -euo pipefail
 
@@ -35,7 +35,8 @@ start_sound_server() {
     if [[ $mode == monitor ]]; then
         sink_module="module-null-sink sink_name=$sink rate=$rate channels=1 format=s16le"
     else
-        sink_module="module-pipe-sink sink_name=$sink file=$work/sink.fifo rate=$rate channels=1 format=s16le"
+        # Paced by the clock, as a sound card would be, however fast the reader drains it.
+        sink_module="module-pipe-sink sink_name=$sink file=$work/sink.fifo rate=$rate channels=1 format=s16le use_system_clock_for_timing=yes"
     fi
     pulseaudio --daemonize=no --system=false -n --exit-idle-time=-1 --disallow-exit \
         --use-pid-file=no --realtime=no --high-priority=no --no-cpu-limit=yes \
@@ -114,9 +115,15 @@ sound_spans() {
             END { if (first) print last - first + 1 }'
 }
 
-click_at() {
-    xdotool mousemove --sync $((origin_x + $1)) $((origin_y + $2))
+# Clicks at $2,$3 and waits until the capture holds $1 sounds, then a little more than the sink
+# takes to suspend: the next play starts by waking it. A sound that never comes fails later.
+click_and_hear() {
+    xdotool mousemove --sync $((origin_x + $2)) $((origin_y + $3))
     xdotool click 1
+    for _ in $(seq 1 100); do
+        (( $(sound_spans "$capture" | wc -l) >= $1 )) && break
+        sleep 0.2
+    done
     sleep 1.5
 }
 
@@ -133,13 +140,12 @@ play_and_check() {
 
     # Long enough for the server to have been idle and the sink suspended.
     sleep 6
-    click_at 275 78   # Generate
-    click_at 275 78   # Generate again
-    click_at 359 182  # keypad 5
+    capture=$work/$mode.raw
+    click_and_hear 1 275 78   # Generate
+    click_and_hear 2 275 78   # Generate again
+    click_and_hear 3 359 182  # keypad 5
     press_ctrl_q
     expect_exit_0_after_ctrl_q
-    pid=""
-    trap stop_all EXIT
     stop_capture
 
     mapfile -t spans < <(sound_spans "$work/$mode.raw")
