@@ -6,5 +6,5 @@ tw_add_test(app_handlers_tests
         ${CMAKE_CURRENT_SOURCE_DIR}/handlers_hex_tag_preview_test.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/handlers_file_list_test.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/handlers_pointer_link_test.cpp
-    LIBS tw_app tw_desktop_capture tw_gui_test_main Qt6::Test
+    LIBS tw_app tw_desktop_capture tw_gui_test_main Qt6::Widgets Qt6::Test
     GUI SANITIZED_TOO)

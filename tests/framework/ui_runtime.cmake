@@ -6,7 +6,7 @@ tw_add_test(ui_runtime_tests
         ${CMAKE_CURRENT_SOURCE_DIR}/ui_runtime_loop_test.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/ui_runtime_menu_test.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/ui_runtime_start_test.cpp
-    LIBS tw_ui tw_gui_test_main Qt6::Test
+    LIBS tw_ui tw_gui_test_main Qt6::Widgets Qt6::Test
     GUI SANITIZED_TOO)
 
 # The property-list reader under libFuzzer, for a bounded time. It is built straight from its two
