@@ -5,7 +5,7 @@
 
 #include "framework/core/text.h"
 #include "framework/ui/controls.h"
-#include "framework/ui/property_list.h"
+#include "framework/core/property_list.h"
 
 struct ControlPropertyList {
     String name;
