@@ -7,6 +7,7 @@ tw_add_test(NAME app_window_tests
                     ${CMAKE_CURRENT_SOURCE_DIR}/window_bindings_test.cpp
                     ${CMAKE_CURRENT_SOURCE_DIR}/window_lists_test.cpp
                     ${CMAKE_CURRENT_SOURCE_DIR}/window_menu_bar_test.cpp
+                    ${CMAKE_CURRENT_SOURCE_DIR}/window_focus_test.cpp
                     ${CMAKE_CURRENT_SOURCE_DIR}/window_classes_test.cpp
             LIBS tw_app tw_gui_test_main Qt6::Widgets Qt6::Test
             GUI SANITIZED_TOO)
