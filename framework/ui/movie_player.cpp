@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "framework/ui/backdrop.h"
 #include "framework/ui/control_support.h"
 
 using namespace classinfo;
@@ -131,8 +132,7 @@ void MoviePlayer::Playback::SetPhase(Phase to) {
     phase = to;
     if (!button) return;
     const bool playing = to == Phase::Playing;
-    button->setIcon(
-        button->style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    SetReadableStandardIcon(*button, playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay);
     button->setToolTip(playing ? QStringLiteral("Pause") : QStringLiteral("Play"));
 }
 
