@@ -69,14 +69,12 @@ class LightBackdrop : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        RuntimeDispatch([&] {
-            if (event->type() == QEvent::ApplicationPaletteChange && watched == window_) {
-                Apply();
-            } else if (event->type() == QEvent::ChildPolished) {
-                // Polished just before it first shows.
-                Follow(static_cast<QChildEvent*>(event)->child());
-            }
-        });
+        if (event->type() == QEvent::ApplicationPaletteChange && watched == window_) {
+            RuntimeDispatch([&] { Apply(); });
+        } else if (event->type() == QEvent::ChildPolished) {
+            // Polished just before it first shows.
+            RuntimeDispatch([&] { Follow(static_cast<QChildEvent*>(event)->child()); });
+        }
         return false;
     }
 

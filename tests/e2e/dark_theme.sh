@@ -72,6 +72,9 @@ check_desktop() {
         done
         "$probe" "$hovered" 4.5 "link-hovered=$((origin_x + link[0])),$((origin_y + link[1])),${link[2]},${link[3]}" ||
             fail "$name: the hovered link is below 4.5 : 1 ($hovered)"
+        # Gone with its window before the next desktop's window is looked for.
+        cleanup_app
+        wait "$pid" 2>/dev/null || true
     )
 }
 
