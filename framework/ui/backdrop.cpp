@@ -13,7 +13,7 @@
 
 #include <cmath>
 
-#include "framework/ui/runtime.h"
+#include "framework/ui/exception_boundary.h"
 
 namespace {
 
