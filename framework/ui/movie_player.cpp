@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "framework/ui/backdrop.h"
 #include "framework/ui/control.h"
 #include "framework/ui/control_tables.h"
 #include "framework/ui/exception_boundary.h"
@@ -134,8 +135,7 @@ void MoviePlayer::Playback::SetPhase(Phase to) {
     phase = to;
     if (!button) return;
     const bool playing = to == Phase::Playing;
-    button->setIcon(
-        button->style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    SetReadableStandardIcon(*button, playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay);
     button->setToolTip(playing ? QStringLiteral("Pause") : QStringLiteral("Play"));
 }
 

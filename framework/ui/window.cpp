@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "framework/core/exceptions.h"
+#include "framework/ui/backdrop.h"
 #include "framework/ui/control.h"
 #include "framework/ui/exception_boundary.h"
 #include "framework/ui/menu.h"
@@ -172,6 +173,7 @@ Window::Window() : impl_(std::make_unique<Impl>()) {
     window->setCentralWidget(content);
     // The bar stays in the window even on desktops with a global menu.
     window->menuBar()->setNativeMenuBar(false);
+    KeepLightBackdrop(*window);
     impl_->window = window;
     impl_->content = content;
     impl_->ApplyGeometry();
