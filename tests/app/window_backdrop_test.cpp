@@ -20,48 +20,12 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include <algorithm>
-#include <cmath>
-#include <map>
 #include <vector>
 
 #include "tests/app/window_fixture.h"
+#include "tests/support/contrast.h"
 
 namespace {
-
-// sRGB relative luminance and the contrast ratio of two colours, 1 to 21.
-double Luminance(QRgb c) {
-    auto channel = [](int v) {
-        const double s = v / 255.0;
-        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
-}
-
-double Contrast(QRgb a, QRgb b) {
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-struct Painted {
-    QRgb background = 0;  // the colour covering most of the area
-    double contrast = 1;  // of the pixel that stands out most from it
-};
-
-Painted Measure(const QImage& image, const QRect& area) {
-    std::map<QRgb, int> counts;
-    const QRect inside = area.intersected(image.rect());
-    for (int y = inside.top(); y <= inside.bottom(); ++y)
-        for (int x = inside.left(); x <= inside.right(); ++x)
-            ++counts[image.pixel(x, y) | 0xFF000000];
-    Painted painted;
-    int most = 0;
-    for (const auto& [colour, count] : counts)
-        if (count > most) most = count, painted.background = colour;
-    for (const auto& [colour, count] : counts)
-        painted.contrast = std::max(painted.contrast, Contrast(colour, painted.background));
-    return painted;
-}
 
 // The palette a platform theme hands the application, set the way the theme's own is.
 QPalette DarkPalette(QColor window, QColor text, QColor base, QColor button, QColor buttonText) {
