@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 #include "framework/ui/exception_boundary.h"

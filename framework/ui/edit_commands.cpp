@@ -1,9 +1,9 @@
 // The standard Edit items on a line edit, as Qt's own shortcuts would act on it.
 #include "framework/ui/edit_commands.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 
 #include <utility>

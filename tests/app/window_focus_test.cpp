@@ -7,7 +7,7 @@
 #include <QMenuBar>
 #include <QTest>
 
-#include <functional>
+#include <string>
 
 #include "tests/app/window_fixture.h"
 

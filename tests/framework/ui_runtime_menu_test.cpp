@@ -86,9 +86,7 @@ class EditItemsTest : public RuntimeFixture {
         ASSERT_EQ(QApplication::focusWidget(), w);
     }
     QMenuBar* Bar() { return qobject_cast<QMainWindow*>(window->NativeWindow())->menuBar(); }
-    QMenu* EditMenu() {
-        return qobject_cast<QMainWindow*>(window->NativeWindow())->menuBar()->actions()[1]->menu();
-    }
+    QMenu* EditMenu() { return Bar()->actions()[1]->menu(); }
     QAction* Action(const char* text) {
         for (QAction* a : EditMenu()->actions())
             if (a->text() == QString::fromUtf8(text)) return a;
