@@ -5,5 +5,5 @@ tw_add_test(core_tests
         ${CMAKE_CURRENT_SOURCE_DIR}/core_exceptions_test.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/core_folder_item_test.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/core_binary_stream_test.cpp
-    LIBS tw_core tw_test_support GTest::gtest_main
+    LIBS tw_core tw_test_support tw_test_main
     SANITIZED_TOO)
