@@ -31,10 +31,8 @@ click_y=$(( origin_y + 68 + 10 ))
 xdotool mousemove --sync "$click_x" "$click_y"
 xdotool click 1
 
-for _ in $(seq 1 100); do
-    [[ -f "$out" ]] && [[ $(stat -c %s "$out") -eq 3308 ]] && break
-    sleep 0.1
-done
+file_written() { [[ -f "$out" ]] && [[ $(stat -c %s "$out") -eq 3308 ]]; }
+wait_until 30 file_written || true
 [[ -f "$out" ]] || { ls -laR "$HOME" >&2; cat "$work/app.log" >&2; fail "no $expected_name after the click"; }
 size=$(stat -c %s "$out")
 [[ "$size" -eq 3308 ]] || fail "$expected_name has $size bytes, not 3308"

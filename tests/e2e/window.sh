@@ -55,9 +55,8 @@ import -window root "$shot"
 
 focus_window
 xdotool key --clearmodifiers --window "$wid" ctrl+q 2>/dev/null || true
-sleep 0.3
 # Without a window manager, a key sent to one window may need the focus given plainly.
-if kill -0 "$pid" 2>/dev/null; then
+if ! wait_until 5 program_ended; then
     xdotool windowfocus --sync "$wid"
     xdotool key --clearmodifiers ctrl+q
 fi
