@@ -14,7 +14,7 @@ run_packages=(
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   minimodem xvfb xauth xdotool imagemagick x11-utils
   pulseaudio pulseaudio-utils
 )
