@@ -55,11 +55,23 @@ load_test_environment() {
 }
 
 # Runs the calling script again under a fresh X server as "SCRIPT --inner ARGS..." and exits with
-# its code. TW_E2E_TRACE=1 traces the inner run.
+# its code. TW_E2E_TRACE=1 traces the inner run. The server picks a free display itself
+# (-displayfd): xvfb-run -a can hand two runs started together the same one, and the second then
+# cannot open it.
 rerun_under_xvfb() {
     local rc=0
-    xvfb-run -a -s "-screen 0 1024x768x24" bash ${TW_E2E_TRACE:+-x} "$0" --inner "$@" || rc=$?
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    trap 'kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; rm -rf "$work"' EXIT
+    wait_until 60 display_ready || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
+    DISPLAY=":$(<"$work/display")" bash ${TW_E2E_TRACE:+-x} "$0" --inner "$@" || rc=$?
     exit "$rc"
+}
+# The server writes its display number once it accepts clients.
+display_ready() {
+    grep -qx '[0-9]\+' "$work/display" && return 0
+    kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; fail "Xvfb ended at start"; }
+    return 1
 }
 
 # Starts $bin in the background with its output in $work/app.log; sets $pid, killed on exit.

@@ -10,7 +10,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
 if [[ "${1:-}" != --inner ]]; then
     bin=$(realpath "${1:?usage: generate.sh BINARY}")
-    require_tools xvfb-run xdotool minimodem
+    require_tools Xvfb xdotool minimodem
     enter_sandbox /tmp/tw-e2e-XXXXXX
     rerun_under_xvfb "$bin" "$work"
 fi

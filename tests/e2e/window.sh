@@ -15,7 +15,7 @@ if [[ "${1:-}" != --inner ]]; then
     shot=${3:?usage: window.sh BINARY SOURCE_DIR SCREENSHOT}
     mkdir -p "$(dirname "$shot")"
     shot=$(realpath -m "$shot")
-    require_tools xvfb-run xdotool xprop import fc-list
+    require_tools Xvfb xdotool xprop import fc-list
     [[ -n "$(fc-list :lang=ja)" ]] || fail "no font with Japanese glyphs: the menus would show boxes"
     enter_sandbox /tmp/tw-e2e-window-XXXXXX
     rerun_under_xvfb "$bin" "$src" "$shot" "$work"
