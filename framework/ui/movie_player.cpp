@@ -12,7 +12,10 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "framework/ui/control_support.h"
+#include "framework/ui/control.h"
+#include "framework/ui/control_tables.h"
+#include "framework/ui/exception_boundary.h"
+#include "framework/ui/rect_control_impl.h"
 
 using namespace classinfo;
 
@@ -182,7 +185,7 @@ void MoviePlayer::Constructor() {
 
 QWidget* MoviePlayer::CreateWidget(QWidget* parent) {
     auto* strip = new QWidget(parent);
-    strip->installEventFilter(new ControlEventBridge(impl_->self, strip, true, strip));
+    impl_->BridgeEvents(strip, strip, true);
     auto* layout = new QHBoxLayout(strip);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);

@@ -1,4 +1,6 @@
 // A window's menu bar on screen: the item tree as a QMenuBar of QMenus and QActions.
+#include "framework/ui/native_menu_bar.h"
+
 #include <QAction>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -9,10 +11,12 @@
 
 #include <vector>
 
+#include "framework/ui/application.h"
 #include "framework/ui/edit_commands.h"
+#include "framework/ui/event_loop.h"
+#include "framework/ui/exception_boundary.h"
 #include "framework/ui/menu.h"
-#include "framework/ui/runtime.h"
-#include "framework/ui/runtime_internal.h"
+#include "framework/ui/qt_text.h"
 
 namespace {
 

@@ -13,9 +13,11 @@
 #include <algorithm>
 
 #include "framework/core/exceptions.h"
+#include "framework/ui/control.h"
+#include "framework/ui/exception_boundary.h"
 #include "framework/ui/menu.h"
-#include "framework/ui/runtime.h"
-#include "framework/ui/runtime_internal.h"
+#include "framework/ui/native_menu_bar.h"
+#include "framework/ui/qt_text.h"
 
 namespace {
 
@@ -201,8 +203,8 @@ void Window::Constructor() {
     CreateControls();
     // The Open handlers may add controls: walk a copy.
     std::vector<std::shared_ptr<Object>> controls = controls_;
-    for (const auto& control : controls)
-        if (auto rect = std::dynamic_pointer_cast<RectControl>(control)) rect->Open.Raise(rect);
+    for (const auto& object : controls)
+        if (auto* control = dynamic_cast<Control*>(object.get())) control->WindowOpened();
     contentsChanged_ = false;
     impl_->constructing = false;
     impl_->ApplyFlags();
