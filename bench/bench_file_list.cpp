@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -19,7 +18,7 @@
 #include "app/window1.h"
 #include "framework/ui/runtime.h"
 #include "signal/generator.h"
-#include "tests/support/temp_home.h"
+#include "tests/support/test_environment.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -100,10 +99,8 @@ class TimeReporter : public benchmark::ConsoleReporter {
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    // Nothing touches the real Documents folder, a display or a speaker.
-    TempHome home;
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    setenv("PULSE_SERVER", "unix:/nonexistent", 1);
+    // The tests' environment: nothing touches the real Documents folder, a display or a speaker.
+    TestEnvironment environment;
     int qtArgc = 1;
     char name[] = "bench_file_list";
     char* qtArgv[] = {name, nullptr};

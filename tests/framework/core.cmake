@@ -6,7 +6,7 @@ tw_add_test(core_tests
         ${CMAKE_CURRENT_SOURCE_DIR}/core_folder_item_test.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/core_binary_stream_test.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/core_property_list_test.cpp
-    LIBS tw_core tw_test_support GTest::gtest_main
+    LIBS tw_core tw_test_support tw_test_main
     SANITIZED_TOO)
 
 # The property-list reader under libFuzzer, for a bounded time. It is built straight from its two
