@@ -50,6 +50,8 @@ class ReportWindow : public QMessageBox {
         : QMessageBox(QMessageBox::Critical, QStringLiteral("Unhandled exception"), QString(),
                       QMessageBox::Ok) {
         setAttribute(Qt::WA_DeleteOnClose);
+        // A message quotes file names made of the user's text, which may look like markup.
+        setTextFormat(Qt::PlainText);
         setModal(false);
         setWindowModality(Qt::NonModal);
     }

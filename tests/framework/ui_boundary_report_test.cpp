@@ -90,6 +90,17 @@ TEST_F(ReportWindow, ALongFileNameWrapsWithinTheScreenAndShowsWhole) {
     EXPECT_LE(label->geometry().right(), box.width());
 }
 
+TEST_F(ReportWindow, AFileNameThatLooksLikeMarkupShowsAsTyped) {
+    const String message = "cannot write <b>Hello</b><br>(41).wav";
+    Report(message);
+    std::vector<QMessageBox*> open = OpenReports();
+    ASSERT_EQ(open.size(), 1u);
+    auto* label = open[0]->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    ASSERT_TRUE(label);
+    EXPECT_EQ(label->text().toStdString(), "IOException: " + message);
+    EXPECT_EQ(label->textFormat(), Qt::PlainText) << "the name would be drawn as rich text";
+}
+
 TEST_F(ReportWindow, TheLoopGoesOnWhileReportsAreOpen) {
     int fired = 0;
     QTimer timer;
