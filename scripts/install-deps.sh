@@ -17,6 +17,7 @@ test_packages=(
   clang libclang-rt-14-dev
   minimodem xvfb xauth xdotool imagemagick x11-utils
   pulseaudio pulseaudio-utils
+  pipewire pipewire-pulse wireplumber dbus-daemon
 )
 
 case "${1:-}" in
