@@ -24,9 +24,21 @@ std::string HomeOfRealUser() {
     }
     return "";
 }
+
+DIR* OpenDir(const char* path) {
+    return ::opendir(path);
+}
+
+timespec CoarseNow() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+    return now;
+}
 }  // namespace
 
 namespace SystemSeam {
 int (*OpenUnnamedFile)(const char* folder, mode_t mode) = OpenUnnamed;
 std::string (*PasswordHome)() = HomeOfRealUser;
+DIR* (*OpenFolder)(const char* path) = OpenDir;
+timespec (*CoarseClock)() = CoarseNow;
 }  // namespace SystemSeam

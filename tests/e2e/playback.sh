@@ -21,7 +21,7 @@ if [[ "${1:-}" != --inner ]]; then
     bin=$(realpath "${1:?usage: playback.sh BINARY SERVER}")
     server=${2:?usage: playback.sh BINARY SERVER}
     e2e_name+=" ($server)"
-    require_tools xvfb-run xdotool minimodem parec pactl od awk "$server"
+    require_tools Xvfb xdotool minimodem parec pactl od awk "$server"
     [[ $server == pipewire ]] && require_tools wireplumber pipewire-pulse dbus-daemon pw-cli
     enter_sandbox /tmp/tw-e2e-play-XXXXXX
     rerun_under_xvfb "$bin" "$work" "$server"
@@ -54,7 +54,7 @@ start_capture() {
         parec -d tw_sink.monitor --latency-msec=5 --rate=$rate --channels=1 --format=s16le \
             --raw "$capture" &
         rec_pid=$!
-        wait_until "parec connected" recording
+        poll_until "parec connected" recording
     else
         cat "$work/sink.fifo" >"$capture" &
         rec_pid=$!
@@ -120,7 +120,7 @@ heard() {
 # the last one over.
 click_and_hear() {
     if [[ $mode == device ]]; then
-        wait_until "the sink suspended" sink_suspended
+        poll_until "the sink suspended" sink_suspended
     fi
     # Moved off and back: a move onto where the pointer already is never completes its --sync.
     xdotool mousemove --sync $((origin_x + $2 + 1)) $((origin_y + $3 + 1))

@@ -9,15 +9,12 @@
 sound_pids=()
 
 # Runs "$@" until it succeeds, up to 30 s, failing with "$1 ..." when it never does.
-wait_until() {
+poll_until() {
     local what=$1
     shift
-    for _ in $(seq 1 300); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    fail "$what: still not after 30 s (logs in $work)"
+    wait_until 30 quietly "$@" || fail "$what: still not after 30 s (logs in $work)"
 }
+quietly() { "$@" >/dev/null 2>&1; }
 
 # start_sound_server SERVER [RATE]: starts it and points the PulseAudio clients (pactl, the player) at it.
 # Sets $server_pid, the process that answers those clients.
@@ -48,11 +45,11 @@ start_sound_server() {
         dbus-daemon --session --nofork --address="$DBUS_SESSION_BUS_ADDRESS" \
             </dev/null >"$work/dbus.log" 2>&1 &
         sound_pids+=("$!")
-        wait_until "the session bus" test -S "$run/bus"
+        poll_until "the session bus" test -S "$run/bus"
         pipewire </dev/null >"$work/pipewire.log" 2>&1 &
         sound_pids+=("$!")
         # The session manager and the PulseAudio service both give up on a graph not yet there.
-        wait_until "pipewire" pw-cli info 0
+        poll_until "pipewire" pw-cli info 0
         wireplumber </dev/null >"$work/wireplumber.log" 2>&1 &
         sound_pids+=("$!")
         pipewire-pulse </dev/null >"$work/pipewire-pulse.log" 2>&1 &
@@ -61,14 +58,14 @@ start_sound_server() {
         ;;
     *) fail "unknown sound server '$1'" ;;
     esac
-    wait_until "$1 answering" pactl info
+    poll_until "$1 answering" pactl info
 }
 
 # add_sink ARGS...: loads a sink module with those arguments as the default sink tw_sink.
 add_sink() {
     # PipeWire takes a module, and a default sink, only once its session manager has come up.
-    wait_until "the sink" pactl load-module "$@" sink_name=tw_sink
-    wait_until "the sink made the default" pactl set-default-sink tw_sink
+    poll_until "the sink" pactl load-module "$@" sink_name=tw_sink
+    poll_until "the sink made the default" pactl set-default-sink tw_sink
 }
 
 sink_suspended() {

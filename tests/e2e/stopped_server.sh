@@ -16,7 +16,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/sound_server.sh"
 if [[ "${1:-}" != --inner ]]; then
     bin=$(realpath "${1:?usage: stopped_server.sh BINARY SERVER}")
     server=${2:?usage: stopped_server.sh BINARY SERVER}
-    require_tools xvfb-run xdotool pactl "$server"
+    require_tools Xvfb xdotool pactl "$server"
     [[ $server == pipewire ]] && require_tools wireplumber pipewire-pulse dbus-daemon pw-cli
     enter_sandbox /tmp/tw-e2e-stop-XXXXXX
     rerun_under_xvfb "$bin" "$work" "$server"
@@ -69,7 +69,7 @@ click 132 208
 xdotool key --clearmodifiers ctrl+a
 xdotool type --delay 1 "$(printf 'U%.0s' $(seq 1 300))"
 click 275 78 # Generate
-wait_until "the play reaching the server" playing
+poll_until "the play reaching the server" playing
 kill -STOP "$server_pid"
 
 click 331 78 # the player's Pause
