@@ -18,6 +18,7 @@ test_packages=(
   minimodem xvfb xauth xdotool imagemagick x11-utils
   qt6-gtk-platformtheme gnome-themes-extra qt6ct
   pulseaudio pulseaudio-utils
+  pipewire pipewire-pulse wireplumber dbus-daemon
 )
 
 case "${1:-}" in

@@ -1,10 +1,7 @@
-// MoviePlayer: a GStreamer playbin to the default audio sink under a strip of a play/pause button
-// and a position bar. A playback counts as ended only when the sink posts end-of-stream, which it
-// does once the last sample has been played out, so neither the start nor the tail is cut.
-// Positions are only shown, never set: seeking can hang some PulseAudio pipelines.
+// MoviePlayer: an AudioTrack to the default audio sink under a strip of a play/pause button and a
+// position bar. The track runs elsewhere and reports back here, on the poll timer, so nothing in
+// the window ever waits on the sound server.
 #include "framework/ui/movie_player.h"
-
-#include <gst/gst.h>
 
 #include <QHBoxLayout>
 #include <QProgressBar>
@@ -12,6 +9,9 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <optional>
+
+#include "framework/ui/audio_track.h"
 #include "framework/ui/backdrop.h"
 #include "framework/ui/control.h"
 #include "framework/ui/control_tables.h"
@@ -33,42 +33,11 @@ const ClassInfo& MoviePlayer::StaticClass() {
 }
 
 namespace {
-// How often the bus and the position are read while a movie plays.
+// How often the track's events and position are read while a movie plays.
 constexpr int kPollIntervalMs = 40;
-
-// Taken to NULL before the last reference goes: that closes the file and the audio stream now.
-struct PipelineDeleter {
-    void operator()(GstElement* pipeline) const {
-        gst_element_set_state(pipeline, GST_STATE_NULL);
-        gst_object_unref(pipeline);
-    }
-};
-using Pipeline = std::unique_ptr<GstElement, PipelineDeleter>;
-
-std::filesystem::path Absolute(const std::filesystem::path& path) {
-    std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute;
-}
-
-// A playbin for the file, audio only, still in NULL: nothing is opened before it plays. The URI
-// escapes the name's bytes, so a name that is not UTF-8 still reaches the file.
-Pipeline MakePipeline(const std::filesystem::path& path) {
-    if (!gst_is_initialized()) gst_init(nullptr, nullptr);
-    GstElement* playbin = gst_element_factory_make("playbin", nullptr);
-    if (!playbin) return nullptr;
-    Pipeline pipeline(GST_ELEMENT(gst_object_ref_sink(playbin)));
-    gchar* uri = gst_filename_to_uri(Absolute(path).c_str(), nullptr);
-    if (!uri) return nullptr;
-    g_object_set(playbin, "uri", uri, nullptr);
-    g_free(uri);
-    gst_util_set_object_arg(G_OBJECT(playbin), "flags", "audio");
-    return pipeline;
-}
-
-int64_t Milliseconds(gint64 nanoseconds) {
-    return nanoseconds / GST_MSECOND;
-}
+// At most this long the player, going away with the window, waits for its audio stream to close.
+constexpr int kCloseWaitMs = 2000;
+const char* const kNoOutput = "no sound output";
 }  // namespace
 
 struct MoviePlayer::Playback {
@@ -78,55 +47,43 @@ struct MoviePlayer::Playback {
     QPointer<QToolButton> button;
     QPointer<QProgressBar> bar;
     QPointer<QTimer> poll;
-    // The loaded movie's pipeline, Nil when none is loaded; the file is open only while it plays.
-    Pipeline pipeline;
+    // The loaded movie's track, Nil when none is loaded; the file is open only while it plays.
+    std::unique_ptr<AudioTrack> track;
     Phase phase = Phase::Stopped;
-    // Playing was asked for and the pipeline is still prerolling in PAUSED.
-    bool startWhenPrerolled = false;
 
     void Start();
     void Pause();
     // Back to the start with the file and the audio stream let go.
     void Halt(Phase to);
     void SetPhase(Phase to);
-    // Reads the bus and shows the position; runs on the poll timer.
+    // Reads the track's events and shows the position; runs on the poll timer.
     void Poll();
     void ShowPosition();
+    // Says in the strip that nothing could be heard, or takes that back.
+    void ShowNoOutput(bool shown);
 };
 
 void MoviePlayer::Playback::Start() {
-    if (!pipeline) return;
-    if (phase == Phase::Ended) Halt(Phase::Stopped);
-    // From a stop, preroll first: the audio stream then starts with its buffer already filled.
-    startWhenPrerolled = phase == Phase::Stopped;
-    const GstState target = startWhenPrerolled ? GST_STATE_PAUSED : GST_STATE_PLAYING;
-    GstStateChangeReturn change = gst_element_set_state(pipeline.get(), target);
-    if (startWhenPrerolled && change != GST_STATE_CHANGE_ASYNC &&
-        change != GST_STATE_CHANGE_FAILURE) {
-        // Prerolled at once, or nothing to preroll: no ASYNC_DONE will come to start it.
-        startWhenPrerolled = false;
-        change = gst_element_set_state(pipeline.get(), GST_STATE_PLAYING);
-    }
-    if (change == GST_STATE_CHANGE_FAILURE) {
-        Halt(Phase::Stopped);  // no audio device or a file it cannot read: quietly stopped
-        return;
+    if (!track) return;
+    if (phase == Phase::Paused) {
+        track->Resume();
+    } else {
+        track->Start();
+        if (bar) bar->setValue(0);
     }
     SetPhase(Phase::Playing);
     if (poll) poll->start();
 }
 
 void MoviePlayer::Playback::Pause() {
-    if (!pipeline || phase != Phase::Playing) return;
-    startWhenPrerolled = false;
-    gst_element_set_state(pipeline.get(), GST_STATE_PAUSED);
+    if (!track || phase != Phase::Playing) return;
+    track->Pause();
     SetPhase(Phase::Paused);
 }
 
 void MoviePlayer::Playback::Halt(Phase to) {
     if (poll) poll->stop();
-    startWhenPrerolled = false;
-    // READY lets go of the file, so the next start reads it from its first byte.
-    if (pipeline) gst_element_set_state(pipeline.get(), GST_STATE_READY);
+    if (track && to != Phase::Ended) track->Stop();  // an ended track has let go already
     SetPhase(to);
     if (bar) bar->setValue(to == Phase::Ended ? bar->maximum() : 0);
 }
@@ -140,43 +97,51 @@ void MoviePlayer::Playback::SetPhase(Phase to) {
 }
 
 void MoviePlayer::Playback::Poll() {
-    if (!pipeline) return;
+    if (!track) return;
     ShowPosition();
-    GstBus* bus = gst_element_get_bus(pipeline.get());
-    const auto wanted =
-        GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR | GST_MESSAGE_ASYNC_DONE);
-    while (GstMessage* message = gst_bus_pop_filtered(bus, wanted)) {
-        const GstMessageType type = GST_MESSAGE_TYPE(message);
-        gst_message_unref(message);
-        if (type == GST_MESSAGE_ASYNC_DONE) {
-            if (startWhenPrerolled) gst_element_set_state(pipeline.get(), GST_STATE_PLAYING);
-            startWhenPrerolled = false;
-            continue;
+    while (const std::optional<AudioTrack::Event> event = track->TakeEvent()) {
+        switch (*event) {
+            case AudioTrack::Event::Ended:
+                ShowNoOutput(false);
+                Halt(Phase::Ended);
+                break;
+            case AudioTrack::Event::NoOutput:
+                // Nothing was played: the bar stays where it was, and the strip says why.
+                ShowNoOutput(true);
+                Halt(Phase::Stopped);
+                break;
+            case AudioTrack::Event::Failed:
+                Halt(Phase::Stopped);  // a file it cannot read, a server gone: quietly stopped
+                break;
         }
-        const bool ended = type == GST_MESSAGE_EOS;
-        // An error (no audio device, a file it cannot decode) leaves the player quietly stopped.
-        Halt(ended ? Phase::Ended : Phase::Stopped);
     }
-    gst_object_unref(bus);
 }
 
 // The bar counts milliseconds of the movie once its length is known.
 void MoviePlayer::Playback::ShowPosition() {
     if (!bar || phase != Phase::Playing) return;
-    gint64 duration = 0, position = 0;
-    if (gst_element_query_duration(pipeline.get(), GST_FORMAT_TIME, &duration) && duration > 0) {
-        const int ms = int(std::max<int64_t>(1, Milliseconds(duration)));
+    const int64_t duration = track->DurationMs();
+    if (duration > 0) {
+        const int ms = int(std::max<int64_t>(1, duration));
         if (bar->maximum() != ms) bar->setRange(0, ms);
     }
-    if (gst_element_query_position(pipeline.get(), GST_FORMAT_TIME, &position))
-        bar->setValue(int(std::clamp<int64_t>(Milliseconds(position), 0, bar->maximum())));
+    const int64_t position = track->PositionMs();
+    if (position > 0) ShowNoOutput(false);
+    bar->setValue(int(std::clamp<int64_t>(position, 0, bar->maximum())));
+}
+
+void MoviePlayer::Playback::ShowNoOutput(bool shown) {
+    if (!bar || bar->isTextVisible() == shown) return;
+    bar->setFormat(shown ? QString::fromLatin1(kNoOutput) : QString());
+    bar->setTextVisible(shown);
+    bar->setToolTip(shown ? QString::fromLatin1(kNoOutput) : QString());
 }
 
 MoviePlayer::MoviePlayer() : playback_(std::make_unique<Playback>()) {}
 
 MoviePlayer::~MoviePlayer() {
     if (playback_->poll) playback_->poll->stop();
-    playback_->pipeline.reset();
+    if (playback_->track) playback_->track->Close(kCloseWaitMs);
 }
 
 void MoviePlayer::Constructor() {
@@ -238,11 +203,11 @@ void MoviePlayer::SetMovie(std::shared_ptr<::Movie> movie) {
 
 void MoviePlayer::Load() {
     if (!playback_->poll) return;  // no strip yet: CreateWidget loads
-    // The old pipeline goes first: its file is let go before anything else happens.
+    // The old track goes first: it is taken down before anything of the new one is done.
     playback_->Halt(Playback::Phase::Stopped);
-    playback_->pipeline.reset();
+    playback_->track.reset();
     if (playback_->bar) playback_->bar->setRange(0, 1000);
-    if (movie_) playback_->pipeline = MakePipeline(movie_->Path());
+    if (movie_) playback_->track = std::make_unique<AudioTrack>(movie_->Path());
 }
 
 void MoviePlayer::Play() {

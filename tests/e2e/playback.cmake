@@ -1,7 +1,11 @@
-# The real binary under Xvfb with its own PulseAudio null sink: what the window plays reaches the
-# sink whole, from the first play after idling to the last sample.
+# The real binary under Xvfb with a sound server of its own, PulseAudio and PipeWire in turn: what
+# the window plays reaches the sink whole and alone, from the first play after idling to the last
+# sample.
 if(TARGET tarnwhistle)
-    add_test(NAME e2e_playback
-             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/playback.sh $<TARGET_FILE:tarnwhistle>)
-    set_tests_properties(e2e_playback PROPERTIES TIMEOUT 180)
+    foreach(server pulseaudio pipewire)
+        add_test(NAME e2e_playback_${server}
+                 COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/playback.sh $<TARGET_FILE:tarnwhistle>
+                         ${server})
+        set_tests_properties(e2e_playback_${server} PROPERTIES TIMEOUT 180)
+    endforeach()
 endif()

@@ -4,6 +4,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -12,12 +14,14 @@
 #include <gtest/gtest.h>
 
 #include "framework/core/folder_item.h"
+#include "framework/ui/audio_track.h"
 #include "framework/ui/movie_player.h"
 #include "framework/ui/runtime.h"
 #include "framework/ui/system.h"
 #include "signal/generator.h"
 #include "tests/framework/ui_controls_probe.h"
 #include "tests/support/desktop_capture.h"
+#include "tests/support/scoped_seam.h"
 #include "tests/support/timers_due.h"
 
 namespace fs = std::filesystem;
@@ -146,7 +150,7 @@ class UiControlsPlayer : public ::testing::Test {
         return path;
     }
     QProgressBar* Bar() const { return player->NativeWidget()->findChild<QProgressBar*>(); }
-    // Played to its end: stopped with the bar full (a fake sink keeps time without a device).
+    // Played to its end: stopped with the bar full.
     bool PlaysToItsEnd() const {
         return QTest::qWaitFor(
             [&] { return !player->IsPlaying() && Bar()->value() == Bar()->maximum(); }, 20000);
@@ -159,6 +163,13 @@ class UiControlsPlayer : public ::testing::Test {
         return false;
     }
 
+    // Let go of by the player, which it does on a thread of its own.
+    static bool LetGo(const fs::path& file) {
+        return QTest::qWaitFor([&] { return !HeldOpen(file); }, 5000);
+    }
+
+    // A sink that keeps time as a sound card does, without one.
+    ScopedSeam<const char*> sink{PlayerSeam::AudioSink, "fakesink sync=true"};
     fs::path folder;
     std::shared_ptr<ProbeWindow> window;
     std::shared_ptr<MoviePlayer> player;
@@ -192,7 +203,7 @@ TEST_F(UiControlsPlayer, NilUnloadsAndPlayWithoutAMovieDoesNothing) {
     player->SetMovie(nullptr);
     EXPECT_EQ(player->Movie(), nullptr);
     EXPECT_FALSE(player->IsPlaying());
-    EXPECT_FALSE(HeldOpen(folder / "a.wav"));
+    EXPECT_TRUE(LetGo(folder / "a.wav"));
     player->Play();
     EXPECT_FALSE(player->IsPlaying());
 }
@@ -204,7 +215,7 @@ TEST_F(UiControlsPlayer, SameNameLoadsTheRewrittenFile) {
     ASSERT_TRUE(PlaysToItsEnd());
     const int firstMs = Bar()->maximum();
     player->SetMovie(nullptr);
-    EXPECT_FALSE(HeldOpen(path)) << "let go before it is rewritten";
+    EXPECT_TRUE(LetGo(path)) << "let go before it is rewritten";
     WriteWav("same.wav", "a longer payload this time");
     player->SetMovie(FolderItem(path).OpenAsMovie());
     player->Play();
@@ -284,6 +295,72 @@ TEST_F(UiControlsPlayer, ControllerButtonStartsALoadedMovie) {
     EXPECT_TRUE(player->IsPlaying());
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_FALSE(player->IsPlaying());
+}
+
+// With no sound output the automatic sink plays to a fake that keeps time: the player must not
+// pretend. Here every real sink is ranked out.
+TEST_F(UiControlsPlayer, NoSoundOutputIsToldInTheStripAndNothingAdvances) {
+    PlayerSeam::AudioSink = "autoaudiosink";
+    const fs::path path = WriteWav("quiet.wav", "a payload long enough to see a bar move");
+    player->SetMovie(FolderItem(path).OpenAsMovie());
+    for (int click = 0; click < 2; ++click) {
+        SCOPED_TRACE(click);
+        player->Play();
+        EXPECT_TRUE(player->IsPlaying());  // asked for; the sink is found elsewhere
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !player->IsPlaying(); }, 10000));
+        EXPECT_EQ(Bar()->value(), 0);
+        EXPECT_TRUE(Bar()->isTextVisible());
+        EXPECT_EQ(Bar()->text(), QStringLiteral("no sound output"));
+        EXPECT_EQ(Bar()->toolTip(), QStringLiteral("no sound output"));
+        EXPECT_TRUE(LetGo(path));
+    }
+    // Once a play is heard the strip says nothing more.
+    PlayerSeam::AudioSink = "fakesink sync=true";
+    player->SetMovie(FolderItem(WriteWav("heard.wav")).OpenAsMovie());
+    player->Play();
+    EXPECT_TRUE(PlaysToItsEnd());
+    EXPECT_FALSE(Bar()->isTextVisible());
+    EXPECT_TRUE(Bar()->toolTip().isEmpty());
+}
+
+// A sound server that takes connections and never answers, as a stopped or wedged one does: the
+// player's calls still return at once, and the window goes on.
+TEST_F(UiControlsPlayer, AServerThatDoesNotAnswerHoldsUpNoCall) {
+    const fs::path socketPath = folder / "native";
+    const int server = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(server, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketPath.c_str());
+    ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(server, 16), 0);  // connections wait in the backlog, never accepted
+    const std::string wedged = "pulsesink server=\"unix:" + socketPath.string() + "\"";
+    PlayerSeam::AudioSink = wedged.c_str();
+
+    QElapsedTimer clock;
+    clock.start();
+    player->SetMovie(FolderItem(WriteWav("first.wav", "a long enough payload")).OpenAsMovie());
+    player->Play();
+    QTest::qWait(300);  // the sink is connecting by now
+    auto* button = player->NativeWidget()->findChild<QToolButton*>();
+    QTest::mouseClick(button, Qt::LeftButton);  // Pause
+    EXPECT_FALSE(player->IsPlaying());
+    player->SetMovie(FolderItem(WriteWav("second.wav")).OpenAsMovie());
+    player->Play();
+    EXPECT_TRUE(player->IsPlaying());
+    player->SetMovie(nullptr);
+    EXPECT_LT(clock.elapsed(), 1300);
+    QElapsedTimer events;
+    events.start();
+    QTest::qWait(50);
+    EXPECT_LT(events.elapsed(), 500) << "the event loop goes on";
+
+    // The server goes away: what waited on it fails, and the next play is heard.
+    ::close(server);
+    PlayerSeam::AudioSink = "fakesink sync=true";
+    player->SetMovie(FolderItem(WriteWav("third.wav")).OpenAsMovie());
+    player->Play();
+    EXPECT_TRUE(PlaysToItsEnd());
 }
 
 // ---- Desktop ----
