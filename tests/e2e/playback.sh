@@ -16,6 +16,8 @@ e2e_name=e2e_playback
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 # shellcheck source-path=SCRIPTDIR source=sound_server.sh
 source "$(dirname "${BASH_SOURCE[0]}")/sound_server.sh"
+# shellcheck source-path=SCRIPTDIR source=recording.sh
+source "$(dirname "${BASH_SOURCE[0]}")/recording.sh"
 
 if [[ "${1:-}" != --inner ]]; then
     bin=$(realpath "${1:?usage: playback.sh BINARY SERVER}")
@@ -66,19 +68,6 @@ stop_capture() {
     kill -TERM "$rec_pid"
     wait "$rec_pid" || true
     rec_pid=""
-}
-
-# Little-endian bytes of $1 as a printf format, $2 bytes wide.
-le() { local v=$1 n=$2 out=""; for ((k = 0; k < n; k++)); do out+=$(printf '\\x%02x' $(((v >> (8 * k)) & 255))); done; echo "$out"; }
-# Wraps the raw samples $1 in a WAV header, into $2, for minimodem.
-raw_to_wav() {
-    local size
-    size=$(stat -c %s "$1")
-    {
-        printf "RIFF$(le $((size + 36)) 4)WAVEfmt $(le 16 4)$(le 1 2)$(le 1 2)"
-        printf "$(le $rate 4)$(le $((rate * 2)) 4)$(le 2 2)$(le 16 2)data$(le "$size" 4)"
-        cat "$1"
-    } >"$2"
 }
 
 # Reads the raw recording $1 and prints a line "sound N" for each sound, N its samples from the
