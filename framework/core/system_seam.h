@@ -1,10 +1,11 @@
 #pragma once
 // Calls into the operating system that tests may stand in for, to reach outcomes this machine
-// cannot be made to give honestly (a file system that refuses unnamed files, a user with no
-// entry in the password database). The framework
-// calls through these pointers; only tests assign them, and put the originals back.
+// cannot be made to give honestly (a file system that refuses unnamed files, a disk that fails an
+// fsync, a user with no entry in the password database). The framework calls through these
+// pointers; only tests assign them, and put the originals back.
 #include <sys/types.h>
 
+#include <cstddef>
 #include <string>
 
 namespace SystemSeam {
@@ -13,4 +14,14 @@ namespace SystemSeam {
 extern int (*OpenUnnamedFile)(const char* folder, mode_t mode);
 // The home folder in the password database entry of the real user; "" when there is no entry.
 extern std::string (*PasswordHome)();
+
+// The file calls of the writer, each with the signature and the errno behaviour of its libc
+// namesake.
+extern int (*Open)(const char* path, int flags, mode_t mode);
+extern ssize_t (*Write)(int fd, const void* data, size_t size);
+extern int (*Fsync)(int fd);
+extern int (*Linkat)(int fromFolder, const char* from, int toFolder, const char* to, int flags);
+extern int (*Rename)(const char* from, const char* to);
+extern int (*Close)(int fd);
+extern int (*Unlink)(const char* path);
 }  // namespace SystemSeam
