@@ -12,8 +12,9 @@ test:
 bench:
 	bash scripts/install-deps.sh test
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTW_BUILD_TESTS=ON > /dev/null
-	cmake --build $(BUILD) --target bench_image
+	cmake --build $(BUILD) --target bench_image bench_file_list
 	$(BUILD)/bench/bench_image
+	$(BUILD)/bench/bench_file_list
 
 clean:
 	rm -rf $(BUILD)

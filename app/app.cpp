@@ -64,8 +64,8 @@ void ReleaseModuleObjects() {
 }
 
 int MainRoutine() {
-    // Without a display nothing can start; the runtime has said why, and its exit code is 1.
-    if (!RuntimeInit()) return RuntimeShutdown();
+    // Without a display the process ends here: one line naming it, exit status 1.
+    RuntimeInit();
     RegisterClasses();
     Main();
     ReleaseModuleObjects();

@@ -8,7 +8,8 @@ bool Window1::wavPM_MouseDown(std::shared_ptr<PopupMenu>, int32_t, int32_t) {
     // The folder first: if it cannot be had, the previous rows stay.
     std::shared_ptr<FolderItem> folder = Module1::wavFolder();
     Deref(wavPM(), "wavPM").DeleteAllRows();
-    // The count is read before every item, so a folder changing meanwhile is read to its new end.
+    // The count is read before every item, so a folder changing meanwhile is read to its new end;
+    // the folder keeps its listing while it stays unchanged, so the walk reads the disk once.
     for (int32_t i = 1; i <= Deref(folder, "the output folder").Count(); ++i) {
         std::shared_ptr<FolderItem> item = folder->Item(i);
         if (!item) continue;

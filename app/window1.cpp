@@ -5,7 +5,7 @@
 #include "app/menu_bar.h"
 #include "app/window1_lists.h"
 #include "framework/core/exceptions.h"
-#include "framework/ui/property_list.h"
+#include "framework/core/property_list.h"
 #include "framework/ui/runtime.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "app/window1.h"
 #include "app/window1_lists.h"
 #include "framework/core/exceptions.h"
-#include "framework/ui/property_list.h"
+#include "framework/core/property_list.h"
 
 namespace {
 

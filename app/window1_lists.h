@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/core/property_list.h"
 #include "framework/core/text.h"
 #include "framework/ui/controls.h"
-#include "framework/ui/property_list.h"
 
 struct ControlPropertyList {
     String name;

@@ -14,8 +14,9 @@ run_packages=(
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   minimodem xvfb xauth xdotool imagemagick x11-utils
+  qt6-gtk-platformtheme gnome-themes-extra qt6ct
   pulseaudio pulseaudio-utils
 )
 

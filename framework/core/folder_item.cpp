@@ -18,17 +18,53 @@ namespace {
 // Installed by the ui layer, which has the desktop.
 FolderItem::Launcher installedLauncher = nullptr;
 
+constexpr time_t kForever = std::numeric_limits<time_t>::max();
+
 bool Before(const timespec& a, const timespec& b) {
     return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
 }
 
-// A listing read at coarse time `readAt` can be trusted later while the folder's stamp stays the
-// same only if the folder's times lie before `readAt`: a change made in the same clock tick
-// would leave the times as they were. Times with no nanoseconds come from a file system with
-// coarse timestamps (FAT keeps two seconds), so those need a wider margin.
-bool Settled(const timespec& modified, const timespec& changed, timespec readAt) {
-    if (modified.tv_nsec == 0 && changed.tv_nsec == 0) readAt.tv_sec -= 2;
-    return Before(modified, readAt) && Before(changed, readAt);
+timespec Plus(timespec t, long nanoseconds) {
+    t.tv_sec += nanoseconds / 1'000'000'000;
+    t.tv_nsec += nanoseconds % 1'000'000'000;
+    if (t.tv_nsec >= 1'000'000'000) t.tv_sec += 1, t.tv_nsec -= 1'000'000'000;
+    if (t.tv_nsec < 0) t.tv_sec -= 1, t.tv_nsec += 1'000'000'000;
+    return t;
+}
+
+// The step of the clock the kernel stamps file times from.
+long TickNanoseconds() {
+    static const long tick = [] {
+        timespec res{};
+        const bool known = ::clock_getres(CLOCK_REALTIME_COARSE, &res) == 0 && res.tv_sec == 0;
+        return known && res.tv_nsec > 0 ? res.tv_nsec : 10'000'000L;
+    }();
+    return tick;
+}
+
+// Times with no nanoseconds come from a file system with coarse times (FAT keeps two seconds).
+bool CoarseTimes(const timespec& modified, const timespec& changed) {
+    return modified.tv_nsec == 0 && changed.tv_nsec == 0;
+}
+
+// A listing read at `readAt` holds while the folder's stamp stays the same only if no change made
+// after the read could leave the stamp as it was. A change stamps the folder with the clock's time
+// then: a time lying before the read rules that out for good, and a time ahead of the clock (a
+// clock stepped back, a folder restored with tar or rsync -t) until the clock gets near it. A time
+// near the read's rules out nothing. Gives whether the listing holds, and until when.
+bool TrustFor(const timespec& modified, const timespec& changed, const timespec& readAt,
+              timespec& until) {
+    timespec settledBefore = readAt;
+    if (CoarseTimes(modified, changed)) settledBefore.tv_sec -= 2;
+    const long margin = 2 * TickNanoseconds();
+    until = {kForever, 0};
+    for (const timespec& time : {modified, changed}) {
+        if (Before(time, settledBefore)) continue;
+        if (!Before(Plus(readAt, margin), time)) return false;
+        const timespec expires = Plus(time, -margin);
+        if (Before(expires, until)) until = expires;
+    }
+    return true;
 }
 }  // namespace
 
@@ -76,22 +112,38 @@ void FolderItem::CreateAsFolder() {
 }
 
 bool FolderItem::Refresh() const {
-    timespec readAt{};
-    clock_gettime(CLOCK_REALTIME_COARSE, &readAt);
-    struct stat st;
-    int failed = ::stat(path_.c_str(), &st) != 0 ? errno : S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
-    if (failed) {
-        lastError_ = failed;
-        listing_.clear();
-        listingTrusted_ = false;
-        return false;
+    // A folder changed within the last clock tick is read once the clock has moved on (two ticks
+    // at most), so that the listing holds for the calls that follow. Waiting does not help a
+    // folder that goes on changing, nor one on a file system with coarse times, where it would
+    // take seconds: those are read at once.
+    constexpr int kMostWaits = 6;
+    FolderStamp now, waitedOn;
+    timespec readAt{}, until{};
+    bool trusted = false;
+    for (int waits = 0;; ++waits) {
+        readAt = SystemSeam::CoarseClock();
+        struct stat st;
+        int failed = ::stat(path_.c_str(), &st) != 0 ? errno : S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+        if (failed) {
+            lastError_ = failed;
+            listing_.clear();
+            listingTrusted_ = false;
+            return false;
+        }
+        now = {st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+        if (listingTrusted_ && now == stamp_ && Before(readAt, trustedUntil_)) return true;
+        trusted = TrustFor(now.modified, now.changed, readAt, until);
+        if (trusted || CoarseTimes(now.modified, now.changed) || waits == kMostWaits ||
+            (waits > 0 && !(now == waitedOn)))
+            break;
+        waitedOn = now;
+        const timespec pause{0, TickNanoseconds() / 2};
+        ::nanosleep(&pause, nullptr);
     }
-    FolderStamp now{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
-    if (listingTrusted_ && now == stamp_) return true;
 
     listing_.clear();
     listingTrusted_ = false;
-    DIR* dir = ::opendir(path_.c_str());
+    DIR* dir = SystemSeam::OpenFolder(path_.c_str());
     if (!dir) {
         lastError_ = errno;
         return false;
@@ -103,7 +155,8 @@ bool FolderItem::Refresh() const {
     ::closedir(dir);
     lastError_ = 0;
     stamp_ = now;
-    listingTrusted_ = Settled(now.modified, now.changed, readAt);
+    listingTrusted_ = trusted;
+    trustedUntil_ = until;
     return true;
 }
 

@@ -32,7 +32,9 @@ class FolderItem : public Object {
     void CreateAsFolder();
     // Items of a folder in the file system's own order ("." and ".." left out); 0 for a non-folder.
     // The listing is kept and reused while the folder's status (inode, size, times) is unchanged,
-    // so walking Count/Item reads the folder once; any change to the folder reads it afresh.
+    // so walking Count/Item reads the folder once, whatever its times say; any change to the
+    // folder reads it afresh. A folder changed within the last few milliseconds is read once the
+    // clock has moved on, a pause of a clock tick or two.
     int32_t Count() const;
     // Item `index` (1-based) of that order; Nil out of range.
     std::shared_ptr<FolderItem> Item(int32_t index) const;
@@ -70,6 +72,7 @@ class FolderItem : public Object {
     mutable std::vector<std::string> listing_;
     mutable FolderStamp stamp_;
     mutable bool listingTrusted_ = false;
+    mutable timespec trustedUntil_{};  // the listing holds until the clock gets here
 };
 
 namespace SpecialFolder {

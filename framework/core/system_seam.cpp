@@ -30,11 +30,23 @@ std::string HomeOfRealUser() {
     }
     return "";
 }
+
+DIR* OpenDir(const char* path) {
+    return ::opendir(path);
+}
+
+timespec CoarseNow() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+    return now;
+}
 }  // namespace
 
 namespace SystemSeam {
 int (*OpenUnnamedFile)(const char* folder, mode_t mode) = OpenUnnamed;
 std::string (*PasswordHome)() = HomeOfRealUser;
+DIR* (*OpenFolder)(const char* path) = OpenDir;
+timespec (*CoarseClock)() = CoarseNow;
 int (*Open)(const char* path, int flags, mode_t mode) = OpenPath;
 ssize_t (*Write)(int fd, const void* data, size_t size) = ::write;
 int (*Fsync)(int fd) = ::fsync;

@@ -1,11 +1,13 @@
 #pragma once
 // Calls into the operating system that tests may stand in for, to reach outcomes this machine
 // cannot be made to give honestly (a file system that refuses unnamed files, a disk that fails an
-// fsync, a user with no entry in the password database). The framework calls through these
-// pointers; only tests assign them, and put the originals back.
+// fsync, a user with no entry in the password database, a clock stepped back), or to count them.
+// The framework calls through these pointers; only tests assign them, and put the originals back.
+#include <dirent.h>
 #include <sys/types.h>
 
 #include <cstddef>
+#include <ctime>
 #include <string>
 
 namespace SystemSeam {
@@ -14,6 +16,10 @@ namespace SystemSeam {
 extern int (*OpenUnnamedFile)(const char* folder, mode_t mode);
 // The home folder in the password database entry of the real user; "" when there is no entry.
 extern std::string (*PasswordHome)();
+// opendir(path): each read of a folder's listing starts here.
+extern DIR* (*OpenFolder)(const char* path);
+// CLOCK_REALTIME_COARSE, the clock the kernel stamps file times from.
+extern timespec (*CoarseClock)();
 
 // The file calls of the writer, each with the signature and the errno behaviour of its libc
 // namesake.

@@ -1,15 +1,15 @@
-// Qt input on a control's widget raised as the control's MouseEnter, MouseExit and MouseDown.
+// Qt input on a control's widget handed to the control's handlers.
 #include "framework/ui/control_event_bridge.h"
 
 #include <QEvent>
 #include <QMouseEvent>
 
-#include "framework/ui/control_support.h"
+#include "framework/ui/exception_boundary.h"
 
-ControlEventBridge::ControlEventBridge(std::weak_ptr<Object> control, QWidget* controlWidget,
-                                       bool raisePress, QObject* parent, Hover hover)
+ControlEventBridge::ControlEventBridge(Handlers handlers, QWidget* controlWidget, bool raisePress,
+                                       QObject* parent, Hover hover)
     : QObject(parent),
-      control_(std::move(control)),
+      handlers_(std::move(handlers)),
       controlWidget_(controlWidget),
       raisePress_(raisePress),
       hover_(hover) {}
@@ -21,14 +21,12 @@ bool ControlEventBridge::eventFilter(QObject* watched, QEvent* event) {
     const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
     if ((!hover && !press) || (hover && hover_ == Hover::Ignore))
         return QObject::eventFilter(watched, event);
-    auto control = LockControl<RectControl>(control_);
-    if (!control) return false;
     if (type == QEvent::Enter) {
-        RuntimeDispatch([&] { control->MouseEnter.Raise(control); });
+        RuntimeDispatch([&] { handlers_.enter(); });
         return false;
     }
     if (type == QEvent::Leave) {
-        RuntimeDispatch([&] { control->MouseExit.Raise(control); });
+        RuntimeDispatch([&] { handlers_.exit(); });
         return false;
     }
     if (!raisePress_) return false;
@@ -38,6 +36,5 @@ bool ControlEventBridge::eventFilter(QObject* watched, QEvent* event) {
     if (auto* child = qobject_cast<QWidget*>(watched);
         child && controlWidget_ && child != controlWidget_)
         at = child->mapTo(controlWidget_, at);
-    return RuntimeDispatchResult<bool>(
-        [&] { return control->MouseDown.Raise(control, at.x(), at.y()); }, false);
+    return RuntimeDispatchResult<bool>([&] { return handlers_.press(at.x(), at.y()); }, false);
 }

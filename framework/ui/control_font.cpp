@@ -4,16 +4,8 @@
 
 #include <algorithm>
 
-#include "framework/ui/control_support.h"
-
-std::vector<PropertyInfo> classinfo::WithFontProperties(std::vector<PropertyInfo> own) {
-    for (auto font : {SetterProperty("TextFont", &RectControl::SetTextFont),
-                      SetterProperty("Bold", &RectControl::SetBold),
-                      SetterProperty("Italic", &RectControl::SetItalic),
-                      SetterProperty("Underline", &RectControl::SetUnderline)})
-        own.push_back(std::move(font));
-    return own;
-}
+#include "framework/ui/qt_text.h"
+#include "framework/ui/rect_control_impl.h"
 
 void RectControl::Impl::ApplyFont() {
     if (!widget) return;

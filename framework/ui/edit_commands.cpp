@@ -1,4 +1,4 @@
-// The standard Edit items on the focused line edit, as Qt's own shortcuts would act on it.
+// The standard Edit items on a line edit, as Qt's own shortcuts would act on it.
 #include "framework/ui/edit_commands.h"
 
 #include <QApplication>
@@ -20,10 +20,9 @@ EditCommand EditCommandOf(const MenuItem& item) {
     return EditCommand::None;
 }
 
-QLineEdit* FocusedLineEdit() {
-    QWidget* focus = QApplication::focusWidget();
-    if (auto* edit = qobject_cast<QLineEdit*>(focus)) return edit;
-    if (auto* combo = qobject_cast<QComboBox*>(focus)) return combo->lineEdit();
+QLineEdit* LineEditOf(QWidget* widget) {
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit;
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) return combo->lineEdit();
     return nullptr;
 }
 

@@ -1,7 +1,11 @@
 // Label: a QLabel with its own colour, alignment and font.
+#include "framework/ui/label.h"
+
 #include <QLabel>
 
-#include "framework/ui/control_support.h"
+#include "framework/ui/control_tables.h"
+#include "framework/ui/qt_text.h"
+#include "framework/ui/rect_control_impl.h"
 
 using namespace classinfo;
 
@@ -26,7 +30,7 @@ void Label::Constructor() {
 QWidget* Label::CreateWidget(QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
-    label->installEventFilter(new ControlEventBridge(impl_->self, label, true, label));
+    impl_->BridgeEvents(label, label, true);
     impl_->widget = label;
     ApplyLook();
     return label;

@@ -12,7 +12,11 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "framework/ui/control_support.h"
+#include "framework/ui/backdrop.h"
+#include "framework/ui/control.h"
+#include "framework/ui/control_tables.h"
+#include "framework/ui/exception_boundary.h"
+#include "framework/ui/rect_control_impl.h"
 
 using namespace classinfo;
 
@@ -131,8 +135,7 @@ void MoviePlayer::Playback::SetPhase(Phase to) {
     phase = to;
     if (!button) return;
     const bool playing = to == Phase::Playing;
-    button->setIcon(
-        button->style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    SetReadableStandardIcon(*button, playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay);
     button->setToolTip(playing ? QStringLiteral("Pause") : QStringLiteral("Play"));
 }
 
@@ -182,7 +185,7 @@ void MoviePlayer::Constructor() {
 
 QWidget* MoviePlayer::CreateWidget(QWidget* parent) {
     auto* strip = new QWidget(parent);
-    strip->installEventFilter(new ControlEventBridge(impl_->self, strip, true, strip));
+    impl_->BridgeEvents(strip, strip, true);
     auto* layout = new QHBoxLayout(strip);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "framework/core/movie.h"
-#include "framework/ui/controls.h"
+#include "framework/ui/rect_control.h"
 
 class MoviePlayer : public RectControl {
     TW_CLASS_INFO

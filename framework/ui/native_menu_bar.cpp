@@ -1,4 +1,6 @@
 // A window's menu bar on screen: the item tree as a QMenuBar of QMenus and QActions.
+#include "framework/ui/native_menu_bar.h"
+
 #include <QAction>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -9,14 +11,23 @@
 
 #include <vector>
 
+#include "framework/ui/application.h"
 #include "framework/ui/edit_commands.h"
+#include "framework/ui/event_loop.h"
+#include "framework/ui/exception_boundary.h"
 #include "framework/ui/menu.h"
-#include "framework/ui/runtime.h"
-#include "framework/ui/runtime_internal.h"
+#include "framework/ui/menu_bar_focus.h"
+#include "framework/ui/qt_text.h"
 
 namespace {
 
-void Choose(const std::weak_ptr<MenuItem>& weak, EditCommand command) {
+// The field the Edit items work on: the one that had the focus before the menus took it.
+QLineEdit* EditTarget(const QPointer<MenuBarFocus>& focus) {
+    return focus ? LineEditOf(focus->Field()) : nullptr;
+}
+
+void Choose(const std::weak_ptr<MenuItem>& weak, EditCommand command,
+            const QPointer<MenuBarFocus>& focus) {
     std::shared_ptr<MenuItem> item = weak.lock();
     if (!item) return;
     if (dynamic_cast<QuitMenuItem*>(item.get())) {
@@ -27,7 +38,7 @@ void Choose(const std::weak_ptr<MenuItem>& weak, EditCommand command) {
         return;
     }
     if (command != EditCommand::None) {
-        QLineEdit* edit = FocusedLineEdit();
+        QLineEdit* edit = EditTarget(focus);
         if (EditCommandApplies(command, edit)) PerformEditCommand(command, edit);
         return;
     }
@@ -43,8 +54,8 @@ using Entries = std::vector<Entry>;
 
 // Shown menus tell what applies now. Hidden, the edit items stay enabled so that their keys
 // keep reaching the field (Qt drops the shortcut of a disabled action).
-void ShowEnablement(const Entries& entries) {
-    QLineEdit* edit = FocusedLineEdit();
+void ShowEnablement(const Entries& entries, const QPointer<MenuBarFocus>& focus) {
+    QLineEdit* edit = EditTarget(focus);
     for (const Entry& e : entries) {
         auto item = e.item.lock();
         if (!e.action || !item) continue;
@@ -60,7 +71,8 @@ void RestoreEnablement(const Entries& entries) {
         if (auto item = e.item.lock(); e.action && item) e.action->setEnabled(item->Enabled());
 }
 
-QAction* AddAction(QWidget& container, const std::shared_ptr<MenuItem>& item, Entries& entries) {
+QAction* AddAction(QWidget& container, const std::shared_ptr<MenuItem>& item, Entries& entries,
+                   MenuBarFocus& focus) {
     auto* action = new QAction(ToQString(item->Text()), &container);
     if (item->HasKeyboardShortcut() && !item->KeyboardShortcut().empty())
         action->setShortcut(QKeySequence(ToQString(NativeShortcutText(item->KeyboardShortcut()))));
@@ -69,13 +81,15 @@ QAction* AddAction(QWidget& container, const std::shared_ptr<MenuItem>& item, En
     EditCommand command = EditCommandOf(*item);
     std::weak_ptr<MenuItem> weak = item;
     QObject::connect(action, &QAction::triggered, action,
-                     [weak, command] { RuntimeDispatch([&] { Choose(weak, command); }); });
+                     [weak, command, focus = QPointer<MenuBarFocus>(&focus)] {
+                         RuntimeDispatch([&] { Choose(weak, command, focus); });
+                     });
     container.addAction(action);
     entries.push_back({action, item, command});
     return action;
 }
 
-void Populate(QMenu& menu, const MenuItem& parent) {
+void Populate(QMenu& menu, const MenuItem& parent, MenuBarFocus& focus) {
     auto entries = std::make_shared<Entries>();
     for (int32_t i = 0; i < parent.Count(); ++i) {
         std::shared_ptr<MenuItem> item = parent.Item(i);
@@ -83,15 +97,18 @@ void Populate(QMenu& menu, const MenuItem& parent) {
             menu.addSeparator();
         } else if (item->Count() > 0) {
             QMenu* sub = menu.addMenu(ToQString(item->Text()));
-            Populate(*sub, *item);
+            Populate(*sub, *item, focus);
         } else {
-            AddAction(menu, item, *entries);
+            AddAction(menu, item, *entries, focus);
         }
     }
     QObject::connect(&menu, &QMenu::aboutToShow, &menu,
-                     [entries] { RuntimeDispatch([&] { ShowEnablement(*entries); }); });
+                     [entries, focus = QPointer<MenuBarFocus>(&focus)] {
+                         RuntimeDispatch([&] { ShowEnablement(*entries, focus); });
+                     });
     QObject::connect(&menu, &QMenu::aboutToHide, &menu,
                      [entries] { RuntimeDispatch([&] { RestoreEnablement(*entries); }); });
+    focus.Watch(menu);
 }
 
 }  // namespace
@@ -99,6 +116,7 @@ void Populate(QMenu& menu, const MenuItem& parent) {
 void InstallNativeMenuBar(QMainWindow& window, const std::shared_ptr<MenuBar>& bar) {
     auto* native = new QMenuBar(&window);
     native->setNativeMenuBar(false);
+    auto* focus = new MenuBarFocus(*native);
     if (bar) {
         Entries barEntries;
         for (int32_t i = 0; i < bar->Count(); ++i) {
@@ -106,9 +124,9 @@ void InstallNativeMenuBar(QMainWindow& window, const std::shared_ptr<MenuBar>& b
             if (item->Text() == "-") {
                 native->addSeparator();
             } else if (item->Count() > 0) {
-                Populate(*native->addMenu(ToQString(item->Text())), *item);
+                Populate(*native->addMenu(ToQString(item->Text())), *item, *focus);
             } else {
-                AddAction(*native, item, barEntries);
+                AddAction(*native, item, barEntries, *focus);
             }
         }
     }

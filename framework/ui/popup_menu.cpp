@@ -1,5 +1,7 @@
 // PopupMenu (a closed QComboBox) and ComboBox (an editable one). A popup raises MouseDown before
 // it opens, so a handler can rebuild the rows it is about to show.
+#include "framework/ui/popup_menu.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -10,7 +12,12 @@
 #include <optional>
 
 #include "framework/core/exceptions.h"
-#include "framework/ui/control_support.h"
+#include "framework/ui/control.h"
+#include "framework/ui/control_event_bridge.h"
+#include "framework/ui/control_tables.h"
+#include "framework/ui/exception_boundary.h"
+#include "framework/ui/qt_text.h"
+#include "framework/ui/rect_control_impl.h"
 
 using namespace classinfo;
 
@@ -85,7 +92,7 @@ void PopupMenu::Constructor() {
 
 QWidget* PopupMenu::CreateWidget(QWidget* parent) {
     auto* combo = new PopupWidget(impl_->self, parent);
-    combo->installEventFilter(new ControlEventBridge(impl_->self, combo, false, combo));
+    impl_->BridgeEvents(combo, combo, false);
     // activated comes only from the user, and also when the chosen row is the current one.
     QObject::connect(combo, &QComboBox::activated, combo, [weak = impl_->self] {
         RuntimeDispatch([&] {
@@ -197,8 +204,7 @@ QWidget* ComboBox::CreateWidget(QWidget* parent) {
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
     QLineEdit* editor = combo->lineEdit();
-    editor->installEventFilter(new ControlEventBridge(impl_->self, combo, true, editor,
-                                                      ControlEventBridge::Hover::Ignore));
+    impl_->BridgeEvents(editor, combo, true, ControlEventBridge::Hover::Ignore);
     // Qt's default of 32767 characters would cut longer texts short without a word.
     editor->setMaxLength(std::numeric_limits<int>::max());
     // Enter, or the focus leaving the editor, commits the typed text.

@@ -1,7 +1,13 @@
 // PushButton: a QPushButton whose click is the Action event.
+#include "framework/ui/push_button.h"
+
 #include <QPushButton>
 
-#include "framework/ui/control_support.h"
+#include "framework/ui/control.h"
+#include "framework/ui/control_tables.h"
+#include "framework/ui/exception_boundary.h"
+#include "framework/ui/qt_text.h"
+#include "framework/ui/rect_control_impl.h"
 
 using namespace classinfo;
 
@@ -30,7 +36,7 @@ QWidget* PushButton::CreateWidget(QWidget* parent) {
     auto* button = new QPushButton(CaptionText(caption_), parent);
     button->setDefault(default_);
     button->setAutoDefault(false);
-    button->installEventFilter(new ControlEventBridge(impl_->self, button, true, button));
+    impl_->BridgeEvents(button, button, true);
     QObject::connect(button, &QPushButton::clicked, button, [weak = impl_->self] {
         RuntimeDispatch([&] {
             if (auto self = LockControl<PushButton>(weak)) self->Action.Raise(self);

@@ -1,22 +1,18 @@
-// Control and RectControl: the state every control keeps and its widget in the window's content
-// area (the font, the tab order and the event bridge each have a file of their own).
+// RectControl: the state every control keeps and its widget in the window's content area (the
+// font, the tab order and the event bridge each have a file of their own).
+#include "framework/ui/rect_control.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
 
 #include "framework/core/exceptions.h"
-#include "framework/ui/control_support.h"
+#include "framework/ui/control_event_bridge.h"
+#include "framework/ui/qt_text.h"
+#include "framework/ui/rect_control_impl.h"
 #include "framework/ui/system.h"
+#include "framework/ui/tab_order.h"
 #include "framework/ui/window.h"
-
-const ClassInfo& Control::StaticClass() {
-    static const ClassInfo info{
-        "Control",
-        &Object::StaticClass(),
-        {SetterProperty("Name", &Control::SetName), SetterProperty("Index", &Control::SetIndex),
-         SetterProperty("TabPanelIndex", &Control::SetTabPanelIndex)}};
-    return info;
-}
 
 const ClassInfo& RectControl::StaticClass() {
     static const ClassInfo info{
@@ -70,9 +66,51 @@ void RectControl::Constructor() {
     widget->setVisible(impl_->visible);
 }
 
+void RectControl::WindowOpened() {
+    auto self = std::static_pointer_cast<RectControl>(shared_from_this());
+    Open.Raise(self);
+}
+
+namespace {
+
+// The tab order over the window's constructed controls; Nil changes nothing.
+void ReorderTabs(const std::shared_ptr<Window>& window) {
+    if (!window) return;
+    std::vector<TabStop> stops;
+    for (const auto& object : window->Controls())
+        if (auto* control = dynamic_cast<RectControl*>(object.get());
+            control && control->NativeWidget())
+            stops.push_back({control->TabIndex(), control->NativeWidget()});
+    ApplyTabOrder(std::move(stops));
+}
+
+}  // namespace
+
+void RectControl::Impl::BridgeEvents(QWidget* watched, QWidget* controlWidget, bool raisePress,
+                                     ControlEventBridge::Hover hover) {
+    const std::weak_ptr<Object> weak = self;
+    ControlEventBridge::Handlers handlers{[weak] {
+                                              if (auto control = LockControl<RectControl>(weak))
+                                                  control->MouseEnter.Raise(control);
+                                          },
+                                          [weak] {
+                                              if (auto control = LockControl<RectControl>(weak))
+                                                  control->MouseExit.Raise(control);
+                                          },
+                                          [weak](int x, int y) {
+                                              // Once the control has gone the press passes on
+                                              // untouched.
+                                              auto control = LockControl<RectControl>(weak);
+                                              return control &&
+                                                     control->MouseDown.Raise(control, x, y);
+                                          }};
+    watched->installEventFilter(
+        new ControlEventBridge(std::move(handlers), controlWidget, raisePress, watched, hover));
+}
+
 QWidget* RectControl::CreateWidget(QWidget* parent) {
     auto* widget = new QWidget(parent);
-    widget->installEventFilter(new ControlEventBridge(impl_->self, widget, true, widget));
+    impl_->BridgeEvents(widget, widget, true);
     return widget;
 }
 
@@ -166,7 +204,7 @@ int32_t RectControl::TabIndex() const {
 }
 void RectControl::SetTabIndex(int32_t v) {
     impl_->tabIndex = v;
-    if (impl_->widget) ApplyTabOrder(Window());
+    if (impl_->widget) ReorderTabs(Window());
 }
 bool RectControl::TabStop() const {
     return impl_->tabStop;
@@ -174,7 +212,7 @@ bool RectControl::TabStop() const {
 void RectControl::SetTabStop(bool v) {
     impl_->tabStop = v;
     impl_->ApplyFocus();
-    if (impl_->widget) ApplyTabOrder(Window());
+    if (impl_->widget) ReorderTabs(Window());
 }
 
 bool RectControl::Visible() const {

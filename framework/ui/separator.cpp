@@ -1,7 +1,9 @@
 // Separator: a line across the longer side of its rectangle.
+#include "framework/ui/separator.h"
+
 #include <QFrame>
 
-#include "framework/ui/control_support.h"
+#include "framework/ui/rect_control_impl.h"
 
 const ClassInfo& Separator::StaticClass() {
     static const ClassInfo info{"Separator", &RectControl::StaticClass()};
@@ -15,7 +17,7 @@ void Separator::Constructor() {
 QWidget* Separator::CreateWidget(QWidget* parent) {
     auto* line = new QFrame(parent);
     line->setFrameShadow(QFrame::Sunken);
-    line->installEventFilter(new ControlEventBridge(impl_->self, line, true, line));
+    impl_->BridgeEvents(line, line, true);
     return line;
 }
 

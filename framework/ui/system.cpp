@@ -6,8 +6,7 @@
 #include <QUrl>
 
 #include "framework/core/folder_item.h"
-#include "framework/ui/control_support.h"
-#include "framework/ui/runtime_internal.h"
+#include "framework/ui/qt_text.h"
 
 void OpenInFileBrowser(const std::filesystem::path& path) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));

@@ -1,5 +1,6 @@
 #pragma once
 // The system object: stock mouse cursors; and opening an address or a folder through the desktop.
+#include <filesystem>
 #include <memory>
 
 #include "framework/core/object.h"
@@ -33,3 +34,5 @@ std::shared_ptr<SystemClass> System();
 
 // Opens the address in the default browser, through the desktop (QDesktopServices).
 void ShowURL(const String& address);
+// Shows a file or folder in the desktop's file browser: the launcher behind FolderItem::Launch.
+void OpenInFileBrowser(const std::filesystem::path& path);

@@ -1,10 +1,16 @@
 // TextEdit and TextField: a one-line text field on a QLineEdit.
+#include "framework/ui/text_field.h"
+
 #include <QLineEdit>
 #include <QSignalBlocker>
 
 #include <limits>
 
-#include "framework/ui/control_support.h"
+#include "framework/ui/control.h"
+#include "framework/ui/control_tables.h"
+#include "framework/ui/exception_boundary.h"
+#include "framework/ui/qt_text.h"
+#include "framework/ui/rect_control_impl.h"
 
 using namespace classinfo;
 
@@ -62,7 +68,7 @@ Qt::Alignment FieldAlignment(int32_t alignment) {
 
 QWidget* TextEdit::CreateWidget(QWidget* parent) {
     auto* edit = new QLineEdit(parent);
-    edit->installEventFilter(new ControlEventBridge(impl_->self, edit, true, edit));
+    impl_->BridgeEvents(edit, edit, true);
     edit->setText(ToQString(text_));
     edit->setEchoMode(password_ ? QLineEdit::Password : QLineEdit::Normal);
     edit->setReadOnly(readOnly_);

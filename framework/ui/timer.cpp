@@ -6,9 +6,7 @@
 
 #include <algorithm>
 
-#include "framework/ui/control_support.h"
-
-using namespace classinfo;
+#include "framework/ui/exception_boundary.h"
 
 const ClassInfo& Timer::StaticClass() {
     static const ClassInfo info{

@@ -13,9 +13,12 @@
 #include <algorithm>
 
 #include "framework/core/exceptions.h"
+#include "framework/ui/backdrop.h"
+#include "framework/ui/control.h"
+#include "framework/ui/exception_boundary.h"
 #include "framework/ui/menu.h"
-#include "framework/ui/runtime.h"
-#include "framework/ui/runtime_internal.h"
+#include "framework/ui/native_menu_bar.h"
+#include "framework/ui/qt_text.h"
 
 namespace {
 
@@ -170,6 +173,7 @@ Window::Window() : impl_(std::make_unique<Impl>()) {
     window->setCentralWidget(content);
     // The bar stays in the window even on desktops with a global menu.
     window->menuBar()->setNativeMenuBar(false);
+    KeepLightBackdrop(*window);
     impl_->window = window;
     impl_->content = content;
     impl_->ApplyGeometry();
@@ -201,8 +205,8 @@ void Window::Constructor() {
     CreateControls();
     // The Open handlers may add controls: walk a copy.
     std::vector<std::shared_ptr<Object>> controls = controls_;
-    for (const auto& control : controls)
-        if (auto rect = std::dynamic_pointer_cast<RectControl>(control)) rect->Open.Raise(rect);
+    for (const auto& object : controls)
+        if (auto* control = dynamic_cast<Control*>(object.get())) control->WindowOpened();
     contentsChanged_ = false;
     impl_->constructing = false;
     impl_->ApplyFlags();

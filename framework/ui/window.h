@@ -7,10 +7,10 @@
 
 #include "framework/core/object.h"
 #include "framework/core/text.h"
-#include "framework/ui/controls.h"
 
 class QWidget;
 class MenuBar;
+class Window;
 
 // What a non-control object (a timer) answers to take its place among a window's controls.
 class PaneChild {
@@ -28,7 +28,7 @@ class Window : public Object {
     Window();
     ~Window() override;
 
-    // The default window construction: registers the window with the runtime, raises Layout,
+    // The default window construction: adds the window to the windows held, raises Layout,
     // then CreateControls, then each control's Open in creation order; ContentsChanged = False.
     // The object must be owned by a shared_ptr.
     void Constructor();
@@ -108,12 +108,12 @@ class Window : public Object {
     QWidget* NativeWindow() const;
     QWidget* ContentWidget() const;
 
-  private:
-    struct Impl;
-    friend void RuntimeReleaseModuleObjects();
-    void Adopt(Object& object);
     // Closes and destroys the native window; the object stays, without a screen presence.
     void ReleaseNative();
+
+  private:
+    struct Impl;
+    void Adopt(Object& object);
     std::unique_ptr<Impl> impl_;
     std::shared_ptr<::MenuBar> menuBar_;
     std::vector<std::shared_ptr<Object>> controls_;
@@ -121,4 +121,9 @@ class Window : public Object {
     bool contentsChanged_ = false;
 };
 
-void RuntimeReleaseModuleObjects();
+// The windows the framework holds: Constructor adds its window; GetImplicitWindow finds one by its
+// class's full name.
+void RuntimeAddWindow(const std::shared_ptr<Window>& window);
+std::shared_ptr<Window> GetImplicitWindow(const String& fullClassName);
+// Lets go of every window held, closing it and releasing its controls.
+void ReleaseWindows();

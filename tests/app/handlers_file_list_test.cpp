@@ -1,8 +1,14 @@
 // The output-file popup, rebuilt from the disk at every press, and the folder button.
-#include <QUrl>
+#include <fcntl.h>
+#include <sys/stat.h>
 
+#include <QUrl>
+#include <ctime>
+
+#include "framework/core/system_seam.h"
 #include "tests/app/handlers_fixture.h"
 #include "tests/support/desktop_capture.h"
+#include "tests/support/scoped_seam.h"
 
 using namespace handlers_test;
 
@@ -107,6 +113,46 @@ TEST_F(FileList, EveryPressStartsFromTheDisk) {
     Populate({"c.wav"});
     PressAndClose();
     EXPECT_EQ(Rows(window->wavPM()), InFolderOrder({"b.wav", "c.wav"}));
+}
+
+int folderReads = 0;
+DIR* CountedOpenFolder(const char* path) {
+    ++folderReads;
+    return opendir(path);
+}
+
+// Sets the folder's modification time an hour ahead, as a clock stepped back or a folder restored
+// with tar or rsync -t leaves it.
+void ModifiedAnHourAhead(const fs::path& folder) {
+    timespec times[2] = {{0, UTIME_OMIT}, {}};
+    clock_gettime(CLOCK_REALTIME, &times[1]);
+    times[1].tv_sec += 3600;
+    ASSERT_EQ(utimensat(AT_FDCWD, folder.c_str(), times, 0), 0);
+}
+
+TEST_F(FileList, EachPressReadsTheFolderOnceWhateverItsTimes) {
+    std::vector<String> names;
+    for (int i = 0; i < 300; ++i) names.push_back("f" + std::to_string(i) + ".wav");
+    Populate(names);
+    ModifiedAnHourAhead(OutputPath());
+    ScopedSeam reads(SystemSeam::OpenFolder, CountedOpenFolder);
+
+    folderReads = 0;
+    PressAndClose();
+    EXPECT_EQ(folderReads, 1);
+    EXPECT_EQ(Rows(window->wavPM()), InFolderOrder(names));
+
+    // Names added and removed between presses show at the next one, the times put ahead again.
+    fs::remove(OutputPath() / "f7.wav");
+    Populate({"added.wav"});
+    ModifiedAnHourAhead(OutputPath());
+    folderReads = 0;
+    PressAndClose();
+    EXPECT_EQ(folderReads, 1);
+    names.erase(names.begin() + 7);
+    names.push_back("added.wav");
+    EXPECT_EQ(Rows(window->wavPM()), InFolderOrder(names));
+    EXPECT_TRUE(reports.empty());
 }
 
 TEST_F(FileList, ChoosingARowLoadsItStopped) {

@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -29,17 +28,6 @@
 namespace fs = std::filesystem;
 
 namespace handlers_test {
-
-// Playback in these tests must never reach a speaker: no sound server, real sinks ranked out.
-inline const bool kQuietAudio = [] {
-    setenv("PULSE_SERVER", "unix:/nonexistent", 0);
-    setenv("GST_PLUGIN_FEATURE_RANK",
-           "pulsesink:NONE,alsasink:NONE,pipewiresink:NONE,jackaudiosink:NONE,osssink:NONE,"
-           "oss4sink:NONE,pulsedeviceprovider:NONE,alsadeviceprovider:NONE,"
-           "pipewiredeviceprovider:NONE",
-           0);
-    return true;
-}();
 
 struct Report {
     String className;

@@ -1,5 +1,6 @@
 // The hex-tag switch rewrites the three texts; the preview follows edits one timer period later.
 #include "tests/app/handlers_fixture.h"
+#include "tests/support/timers_due.h"
 
 using namespace handlers_test;
 
@@ -92,8 +93,11 @@ TEST_F(TagSwitch, GenerationExpandsWithTheSwitchedPair) {
 
 class Preview : public Window1Test {
   protected:
+    static constexpr int32_t kPeriodMs = 20;
     void SetUp() override {
         Window1Test::SetUp();
+        // Short, so that waiting out a few periods costs little; the edits still arm it as usual.
+        window->Timer1()->SetPeriod(kPeriodMs);
         counter = std::make_shared<TimerCounter>();
         window->Timer1()->Action.AddHandler(counter, &TimerCounter::Fired, "( Timer )");
     }
@@ -127,7 +131,7 @@ TEST_F(Preview, AnEditShowsOncePeriodLaterAsTyped) {
         ASSERT_TRUE(WaitForFirings(++firings));
         EXPECT_EQ(Shown(), c.shown);
         // Once per edit burst: it stays off afterwards.
-        QTest::qWait(3 * window->Timer1()->Period());
+        ASSERT_TRUE(RunTimersDueWithin(3 * kPeriodMs));
         EXPECT_EQ(counter->count, firings);
         EXPECT_EQ(window->Timer1()->Mode(), Timer::ModeOff);
     }
@@ -140,7 +144,7 @@ TEST_F(Preview, NumberFieldsDoNotArmTheTimer) {
     TypeInCombo(window->SampleRateCB(), "8000", true);
     ChooseRow(window->SampleRateCB(), 1);
     EXPECT_EQ(window->Timer1()->Mode(), Timer::ModeOff);
-    QTest::qWait(3 * window->Timer1()->Period());
+    ASSERT_TRUE(RunTimersDueWithin(3 * kPeriodMs));
     EXPECT_EQ(counter->count, 0);
     EXPECT_EQ(Shown(), "Hello!(A)(A)");
 }

@@ -11,7 +11,7 @@
 #include "app/maker_page.h"
 #include "app/window1_lists.h"
 #include "framework/core/exceptions.h"
-#include "framework/ui/property_list.h"
+#include "framework/core/property_list.h"
 #include "tests/app/window_fixture.h"
 
 namespace {

@@ -10,7 +10,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/e2e_lib.sh"
 
 if [[ "${1:-}" != --inner ]]; then
     bin=$(realpath "${1:?usage: generate.sh BINARY}")
-    require_tools xvfb-run xdotool minimodem
+    require_tools Xvfb xdotool minimodem
     enter_sandbox /tmp/tw-e2e-XXXXXX
     rerun_under_xvfb "$bin" "$work"
 fi
@@ -31,10 +31,8 @@ click_y=$(( origin_y + 68 + 10 ))
 xdotool mousemove --sync "$click_x" "$click_y"
 xdotool click 1
 
-for _ in $(seq 1 100); do
-    [[ -f "$out" ]] && [[ $(stat -c %s "$out") -eq 3308 ]] && break
-    sleep 0.1
-done
+file_written() { [[ -f "$out" ]] && [[ $(stat -c %s "$out") -eq 3308 ]]; }
+wait_until 30 file_written || true
 [[ -f "$out" ]] || { ls -laR "$HOME" >&2; cat "$work/app.log" >&2; fail "no $expected_name after the click"; }
 size=$(stat -c %s "$out")
 [[ "$size" -eq 3308 ]] || fail "$expected_name has $size bytes, not 3308"

@@ -15,7 +15,7 @@ if [[ "${1:-}" != --inner ]]; then
     shot=${3:?usage: window.sh BINARY SOURCE_DIR SCREENSHOT}
     mkdir -p "$(dirname "$shot")"
     shot=$(realpath -m "$shot")
-    require_tools xvfb-run xdotool xprop import fc-list
+    require_tools Xvfb xdotool xprop import fc-list
     [[ -n "$(fc-list :lang=ja)" ]] || fail "no font with Japanese glyphs: the menus would show boxes"
     enter_sandbox /tmp/tw-e2e-window-XXXXXX
     rerun_under_xvfb "$bin" "$src" "$shot" "$work"
@@ -55,9 +55,8 @@ import -window root "$shot"
 
 focus_window
 xdotool key --clearmodifiers --window "$wid" ctrl+q 2>/dev/null || true
-sleep 0.3
 # Without a window manager, a key sent to one window may need the focus given plainly.
-if kill -0 "$pid" 2>/dev/null; then
+if ! wait_until 5 program_ended; then
     xdotool windowfocus --sync "$wid"
     xdotool key --clearmodifiers ctrl+q
 fi

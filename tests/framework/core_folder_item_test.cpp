@@ -1,10 +1,12 @@
 #include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -262,5 +264,64 @@ TEST_F(FolderItemTest, LaunchGoesThroughTheInstalledLauncherOnly) {
     folder->Child("a b")->Launch(true);
     EXPECT_EQ(FolderItem::SetLauncher(before), &RecordLaunch);
     EXPECT_EQ(launched, std::vector<fs::path>{root / "a b"});
+}
+
+int folderReads = 0;
+DIR* CountedOpenFolder(const char* path) {
+    ++folderReads;
+    return opendir(path);
+}
+
+time_t clockShift = 0;
+timespec ShiftedClock() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME_COARSE, &now);
+    now.tv_sec += clockShift;
+    return now;
+}
+
+// Sets the folder's modification time `shift` seconds off the clock; its change time becomes now.
+void ShiftModified(const fs::path& folder, time_t shift) {
+    timespec times[2] = {{0, UTIME_OMIT}, {}};
+    clock_gettime(CLOCK_REALTIME, &times[1]);
+    times[1].tv_sec += shift;
+    ASSERT_EQ(utimensat(AT_FDCWD, folder.c_str(), times, 0), 0);
+}
+
+// A walk (Count before every Item) over a folder whose times lie ahead of the clock must not read
+// the folder again at each call; nor one changed a moment ago.
+TEST_F(FolderItemTest, AWalkReadsTheFolderOnceWhateverItsTimes) {
+    ScopedSeam reads(SystemSeam::OpenFolder, CountedOpenFolder);
+    ScopedSeam clock(SystemSeam::CoarseClock, ShiftedClock);
+    for (int i = 0; i < 200; ++i) Touch(root / ("f" + std::to_string(i)));
+    const struct {
+        const char* what;
+        time_t modified;  // seconds off the clock; 0: as the last change left it
+        time_t clock;     // the clock's step back
+    } cases[] = {
+        {"changed just now", 0, 0},
+        {"modified an hour ahead, as tar or rsync -t restore it", 3600, 0},
+        {"the clock stepped back an hour", 0, -3600},
+    };
+    int round = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Touch(root / ("new" + std::to_string(round++)));
+        if (c.modified) ShiftModified(root, c.modified);
+        clockShift = c.clock;
+        folderReads = 0;
+        FolderItem fresh(root);
+        EXPECT_EQ(Walk(fresh), ReaddirOrder(root));
+        EXPECT_EQ(folderReads, 1);
+
+        // The clock set right reaches the times the listing relied on: the folder is read again.
+        clockShift = 0;
+        fresh.Count();
+        EXPECT_EQ(folderReads, c.clock ? 2 : 1);
+
+        Touch(root / ("added" + std::to_string(round)));
+        fs::remove(root / ("f" + std::to_string(round)));
+        EXPECT_EQ(Walk(fresh), ReaddirOrder(root));
+    }
 }
 }  // namespace

@@ -177,6 +177,17 @@ const Entry kEntries[] = {
              poll->start(0);
          }
      }},
+    {"menu bar: keys given back on a click", nullptr,
+     [](Bench& b) {
+         QWidget* native = b.window->NativeWindow();
+         native->activateWindow();
+         (void)QTest::qWaitForWindowActive(native);
+         b.field->NativeWidget()->setFocus();
+         QTest::keyClick(b.field->NativeWidget(), Qt::Key_Alt);  // the bar takes the keys
+     },
+     [](Bench& b) {
+         QTest::mousePress(b.window->ContentWidget(), Qt::LeftButton, {}, QPoint(250, 250));
+     }},
     {"window: close request", nullptr, Nothing,
      [](Bench& b) {
          QCloseEvent close;

@@ -11,8 +11,8 @@
 
 #include <limits>
 
+#include "framework/core/property_list.h"
 #include "framework/ui/movie_player.h"
-#include "framework/ui/property_list.h"
 #include "framework/ui/timer.h"
 #include "framework/ui/window.h"
 #include "tests/framework/ui_controls_probe.h"

@@ -18,6 +18,7 @@
 #include "signal/generator.h"
 #include "tests/framework/ui_controls_probe.h"
 #include "tests/support/desktop_capture.h"
+#include "tests/support/timers_due.h"
 
 namespace fs = std::filesystem;
 
@@ -40,7 +41,7 @@ class UiControlsTimer : public ::testing::Test {
 TEST_F(UiControlsTimer, SingleShotFiresOnceAPeriodAfterArmingThenTurnsOff) {
     timer->SetPeriod(50);
     EXPECT_EQ(timer->Mode(), Timer::ModeOff);
-    QTest::qWait(120);
+    ASSERT_TRUE(RunTimersDueWithin(2 * 50));
     EXPECT_EQ(window->Count("Action"), 0);  // off until armed
 
     QElapsedTimer clock;
@@ -50,7 +51,7 @@ TEST_F(UiControlsTimer, SingleShotFiresOnceAPeriodAfterArmingThenTurnsOff) {
     EXPECT_GE(clock.elapsed(), 45);  // not before its period
     EXPECT_EQ(window->calls[0].sender, timer);
     EXPECT_EQ(timer->Mode(), Timer::ModeOff);
-    QTest::qWait(200);
+    ASSERT_TRUE(RunTimersDueWithin(3 * 50));
     EXPECT_EQ(window->Count("Action"), 1);
 }
 
@@ -70,17 +71,20 @@ TEST_F(UiControlsTimer, ModeIsOffAlreadyWhileTheActionRuns) {
 }
 
 TEST_F(UiControlsTimer, ArmingAgainRestartsThePeriod) {
-    timer->SetPeriod(1500);
+    constexpr int kPeriodMs = 100;
+    timer->SetPeriod(kPeriodMs);
     timer->SetMode(Timer::ModeSingle);
-    // Re-armed every 100 ms for longer than one period: it must not fire in between.
+    // The first deadline passes while the event loop is held, so it cannot fire before the re-arm.
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < 2000) {
-        QTest::qWait(100);
-        timer->SetMode(Timer::ModeSingle);
-    }
-    EXPECT_EQ(window->Count("Action"), 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->Count("Action") == 1; }, 10000));
+    while (clock.elapsed() <= kPeriodMs) QTest::qSleep(5);
+    timer->SetMode(Timer::ModeSingle);
+    clock.restart();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->Count("Action") >= 1; }, 60000));
+    // A whole period from the re-arm, not at once for the deadline already passed.
+    EXPECT_GE(clock.elapsed(), kPeriodMs * 9 / 10);
+    ASSERT_TRUE(RunTimersDueWithin(3 * kPeriodMs));
+    EXPECT_EQ(window->Count("Action"), 1);
 }
 
 TEST(UiControlsTimerLife, TimerLetGoInsideItsOwnActionEndsCleanly) {
@@ -99,7 +103,7 @@ TEST(UiControlsTimerLife, TimerLetGoInsideItsOwnActionEndsCleanly) {
     owner->held->SetPeriod(5);
     owner->held->SetMode(Timer::ModeMultiple);
     ASSERT_TRUE(QTest::qWaitFor([&] { return weak.expired(); }, 5000));
-    QTest::qWait(50);
+    ASSERT_TRUE(RunTimersDueWithin(10 * 5));
     EXPECT_EQ(owner->fired, 1);
 }
 
@@ -110,7 +114,7 @@ TEST_F(UiControlsTimer, MultipleRepeatsUntilTurnedOff) {
     EXPECT_EQ(timer->Mode(), Timer::ModeMultiple);
     timer->SetMode(Timer::ModeOff);
     const int fired = window->Count("Action");
-    QTest::qWait(100);
+    ASSERT_TRUE(RunTimersDueWithin(3 * 20));
     EXPECT_EQ(window->Count("Action"), fired);
 }
 

@@ -1,46 +1,9 @@
-# The runtime, windows, menus and property lists.
+# The runtime, windows and menus.
 tw_add_test(ui_runtime_tests
     SOURCES
-        ${CMAKE_CURRENT_SOURCE_DIR}/ui_runtime_property_list_test.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/ui_runtime_window_test.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/ui_runtime_loop_test.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/ui_runtime_menu_test.cpp
         ${CMAKE_CURRENT_SOURCE_DIR}/ui_runtime_start_test.cpp
     LIBS tw_ui tw_gui_test_main Qt6::Widgets Qt6::Test
     GUI SANITIZED_TOO)
-
-# The property-list reader under libFuzzer, for a bounded time. It is built straight from its two
-# sources with clang, which the rest of the build need not use. Without clang the configure stops:
-# a fuzz test that quietly vanished would pass unnoticed.
-find_program(TW_CLANGXX NAMES clang++ clang++-14)
-if(NOT TW_CLANGXX)
-    message(FATAL_ERROR "clang++ not found: the property-list fuzz test needs it. Install the "
-                        "Debian packages clang and libclang-rt-14-dev (scripts/install-deps.sh).")
-endif()
-# Named apart from the target: Ninja refuses a target and a file of one path.
-set(fuzz_binary ${CMAKE_CURRENT_BINARY_DIR}/property_list_fuzzer)
-set(fuzz_sources
-    ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/property_list_fuzz.cpp
-    ${PROJECT_SOURCE_DIR}/framework/ui/property_list.cpp
-    ${PROJECT_SOURCE_DIR}/framework/core/object.cpp)
-add_custom_command(
-    OUTPUT ${fuzz_binary}
-    COMMAND ${TW_CLANGXX} -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined
-            -fno-sanitize-recover=undefined -I${PROJECT_SOURCE_DIR} ${fuzz_sources}
-            -o ${fuzz_binary}
-    DEPENDS ${fuzz_sources}
-            ${PROJECT_SOURCE_DIR}/framework/ui/property_list.h
-            ${PROJECT_SOURCE_DIR}/framework/core/object.h
-            ${PROJECT_SOURCE_DIR}/framework/core/exceptions.h
-            ${PROJECT_SOURCE_DIR}/framework/core/text.h
-    COMMENT "Building the property-list fuzz target"
-    VERBATIM)
-add_custom_target(property_list_fuzz ALL DEPENDS ${fuzz_binary})
-
-# New inputs go to the build folder's corpus; the checked-in seeds are only read.
-set(fuzz_corpus ${CMAKE_CURRENT_BINARY_DIR}/property_list_corpus)
-file(MAKE_DIRECTORY ${fuzz_corpus})
-add_test(NAME property_list_fuzz
-         COMMAND ${fuzz_binary} -max_total_time=20 -timeout=10 -rss_limit_mb=1024
-                 ${fuzz_corpus} ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/seeds)
-set_tests_properties(property_list_fuzz PROPERTIES TIMEOUT 120)

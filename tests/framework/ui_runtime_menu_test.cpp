@@ -11,6 +11,8 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include <functional>
+
 #include "framework/ui/window.h"
 #include "tests/framework/ui_runtime_support.h"
 
@@ -83,6 +85,7 @@ class EditItemsTest : public RuntimeFixture {
         QCoreApplication::processEvents();
         ASSERT_EQ(QApplication::focusWidget(), w);
     }
+    QMenuBar* Bar() { return qobject_cast<QMainWindow*>(window->NativeWindow())->menuBar(); }
     QMenu* EditMenu() {
         return qobject_cast<QMainWindow*>(window->NativeWindow())->menuBar()->actions()[1]->menu();
     }
@@ -91,6 +94,14 @@ class EditItemsTest : public RuntimeFixture {
             if (a->text() == QString::fromUtf8(text)) return a;
         ADD_FAILURE() << "no action " << text;
         return nullptr;
+    }
+    // The menu that opened; waits for it to be on screen, where the platform has settled its
+    // activation (one settled later would take the focus from the window).
+    QWidget* ShownMenu() {
+        QWidget* menu = nullptr;
+        const bool shown =
+            QTest::qWaitFor([&] { return (menu = QApplication::activePopupWidget()) != nullptr; });
+        return shown && QTest::qWaitForWindowExposed(menu) ? menu : nullptr;
     }
     bool EnabledWhenShown(const char* text) {
         emit EditMenu()->aboutToShow();
@@ -167,6 +178,63 @@ TEST_F(EditItemsTest, HiddenMenuLeavesTheEditShortcutsLive) {
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Hello"));
+}
+
+// Worked from the keyboard, the bar takes the focus; the Edit items still see the field.
+TEST_F(EditItemsTest, KeyboardOpenedEditMenuActsOnTheFieldThatHadTheFocus) {
+    edit->setText("Hello");
+    edit->deselect();
+    QTest::keyClick(edit, Qt::Key_Alt);
+    ASSERT_EQ(QApplication::focusWidget(), Bar()) << "Alt did not hand the keys to the menu bar";
+    QTest::keyClick(Bar(), Qt::Key_Right);
+    QTest::keyClick(Bar(), Qt::Key_Down);
+    ASSERT_EQ(ShownMenu(), EditMenu());
+    EXPECT_TRUE(Action("すべてを選択")->isEnabled());
+    EXPECT_FALSE(Action("コピー")->isEnabled()) << "nothing selected";
+    EXPECT_FALSE(Action("貼り付け")->isEnabled()) << "empty clipboard";
+
+    EditMenu()->setActiveAction(Action("すべてを選択"));
+    QTest::keyClick(EditMenu(), Qt::Key_Return);
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("Hello"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == edit; }));
+}
+
+// Escape from a menu leaves the bar holding the keys, drawn as nothing; they go back to the
+// field, whether the menu was opened with the mouse or the keyboard.
+TEST_F(EditItemsTest, EscapeFromAMenuGivesTheKeysBackToTheField) {
+    Focus(combo);
+    combo->setEditText("12");
+    const std::function<void()> openFile[] = {
+        [&] {
+            QMenuBar* bar = Bar();
+            QTest::mouseClick(bar, Qt::LeftButton, {},
+                              bar->actionGeometry(bar->actions()[0]).center());
+        },
+        [&] {
+            QTest::keyClick(combo, Qt::Key_Alt);
+            QTest::keyClick(Bar(), Qt::Key_Down);
+        },
+    };
+    QString typed = "12";
+    for (const auto& open : openFile) {
+        open();
+        QWidget* menu = ShownMenu();
+        ASSERT_NE(menu, nullptr);
+        QTest::keyClick(menu, Qt::Key_Escape);
+        ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == combo; }));
+        QTest::keyClicks(nullptr, "3");  // to wherever the keys go now
+        typed += "3";
+        EXPECT_EQ(combo->currentText(), typed);
+    }
+
+    // The Edit menu opened next, with the mouse, works on the field.
+    QTest::mouseClick(Bar(), Qt::LeftButton, {},
+                      Bar()->actionGeometry(Bar()->actions()[1]).center());
+    ASSERT_EQ(ShownMenu(), EditMenu());
+    EXPECT_TRUE(Action("すべてを選択")->isEnabled());
+    QTest::keyClick(EditMenu(), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == combo; }));
 }
 
 TEST_F(EditItemsTest, EditItemWithoutAFocusedFieldDoesNothing) {

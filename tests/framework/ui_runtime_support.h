@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/ui/property_list.h"
+#include "framework/core/property_list.h"
 #include "framework/ui/runtime.h"
 
 class RuntimeFixture : public ::testing::Test {

@@ -4,6 +4,7 @@
 #   framework/ui    framework/core, and anything outside the project
 #   signal          framework/core and the standard library
 #   app             framework/ui, framework/core, signal, and no Qt header
+# and that no files include each other, directly or round a circle.
 # Usage: check_layers.sh ROOT. Prints each breach as FILE:LINE: what, and exits 1 when there is one.
 set -euo pipefail
 root=${1:?usage: check_layers.sh ROOT}
@@ -53,6 +54,28 @@ check framework/core "framework/core" any
 check framework/ui "framework/core framework/ui" any
 check signal "framework/core signal" std
 check app "framework/core framework/ui signal app" no-qt
+
+# No circle among the project's own files: a header, its .cpp and its private part (NAME_impl.h)
+# are one node, and a node that includes another's header depends on it. Nodes that depend on each
+# other, however far round, can only be read together. tsort names the nodes of each circle.
+node() {
+    local name=${1%.*}
+    echo "${name%_impl}"
+}
+nodes_edges() {
+    local file text header
+    while IFS=: read -r file _ text; do
+        [[ $text =~ \#[[:space:]]*include[[:space:]]*\"([^\"]+)\" ]] || continue
+        header=${BASH_REMATCH[1]}
+        [ -e "$header" ] && echo "$(node "$file") $(node "$header")"
+    done < <(grep -rnE '^[[:space:]]*#[[:space:]]*include' framework signal app \
+                 --include='*.h' --include='*.cpp' 2>/dev/null || true)
+}
+if ! circle=$(nodes_edges | tsort 2>&1 >/dev/null); then
+    members=$(sed -n 's/^tsort: \([^:]*\)$/\1/p' <<< "$circle" | tr '\n' ' ')
+    breaches=$((breaches + 1))
+    echo "include circle among: ${members% }"
+fi
 
 if [ $breaches -gt 0 ]; then
     echo "$breaches include(s) break the layers"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The layer check fails on each kind of breach in a small tree, and passes on one that holds.
+# The layer check fails on each kind of breach in a small tree, include circles among them, and
+# passes on one that holds.
 set -euo pipefail
 check=$(dirname "$0")/check_layers.sh
 tree=$(mktemp -d)
@@ -38,6 +39,33 @@ for row in "${breaches[@]}"; do
     elif ! grep -qF "$file:1: " <<< "$out" || ! grep -qF "$word" <<< "$out"; then
         echo "FAIL: $file: $text reported as: $out"; failed=1
     fi
+done
+
+# Include circles. Each row: FILE>HEADER includes separated by spaces, then the nodes the report
+# must name ('' for a tree that holds).
+include() { mkdir -p "$tree/$(dirname "$1")"; echo "#include \"$2\"" >> "$tree/$1"; touch "$tree/$2"; }
+circles=(
+    'framework/ui/a.cpp>framework/ui/b.h framework/ui/b.cpp>framework/ui/a.h|framework/ui/a framework/ui/b'
+    'signal/x.cpp>signal/y.h signal/y.cpp>signal/z.h signal/z.h>signal/x.h|signal/x signal/y signal/z'
+    'framework/ui/p_impl.h>framework/ui/q.h framework/ui/q.cpp>framework/ui/p.h|framework/ui/p framework/ui/q'
+    'app/m.cpp>app/m.h app/m.cpp>app/m_impl.h app/m_impl.h>app/m.h app/n.cpp>app/m_impl.h|'
+)
+for row in "${circles[@]}"; do
+    IFS='|' read -r includes nodes <<< "$row"
+    sound
+    for pair in $includes; do include "${pair%%>*}" "${pair#*>}"; done
+    if [ -z "$nodes" ]; then
+        bash "$check" "$tree" > /dev/null || { echo "FAIL: no circle, refused: $includes"; failed=1; }
+        continue
+    fi
+    if out=$(bash "$check" "$tree"); then
+        echo "FAIL: circle not caught: $includes"; failed=1
+        continue
+    fi
+    for node in $nodes; do
+        grep -qE "circle among:.* $node( |$)" <<< "$out" ||
+            { echo "FAIL: $includes reported as: $out"; failed=1; }
+    done
 done
 [ $failed -eq 0 ] && echo "every breach caught"
 exit $failed

@@ -1,14 +1,13 @@
-// Test entry for the GUI tests: one QApplication for the whole run, created inside a temporary
-// HOME so nothing reaches the real Documents folder.
+// Test entry for the GUI tests: one QApplication for the whole run, made inside the tests' shared
+// environment (offscreen, no sound, a temporary HOME).
 #include <gtest/gtest.h>
 #include <QApplication>
 
-#include "tests/support/temp_home.h"
+#include "tests/support/test_environment.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    TempHome home;
-    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    TestEnvironment environment;
     int qtArgc = 1;
     char name[] = "tw-test";
     char* qtArgv[] = {name, nullptr};

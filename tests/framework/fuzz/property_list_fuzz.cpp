@@ -8,7 +8,7 @@
 
 #include "framework/core/exceptions.h"
 #include "framework/core/object.h"
-#include "framework/ui/property_list.h"
+#include "framework/core/property_list.h"
 
 namespace {
 

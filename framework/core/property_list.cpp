@@ -1,6 +1,6 @@
-// Property lists: reading entry by entry, and the builder for constant lists. No Qt here, so the
-// parser builds on its own (the fuzz target compiles it directly).
-#include "framework/ui/property_list.h"
+// Property lists: reading entry by entry, and the builder for constant lists. The standard library
+// alone, so the fuzz target builds it from its own sources.
+#include "framework/core/property_list.h"
 
 #include <cstdint>
 #include <limits>

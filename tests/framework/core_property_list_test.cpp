@@ -7,8 +7,7 @@
 #include <vector>
 
 #include "framework/core/exceptions.h"
-#include "framework/ui/controls.h"
-#include "framework/ui/property_list.h"
+#include "framework/core/property_list.h"
 #include "tests/support/bytes.h"
 
 namespace {
@@ -70,7 +69,7 @@ std::vector<ExampleCase> Examples() {
     return {
         {"Width 519", prop::Int32Entry("Width", 519), "57 69 64 74 68 20 00 00 02 07",
          int32_t(519)},
-        {"Index of no array", prop::Int32Entry("Index", kNoIndex), "49 6E 64 65 78 20 80 00 00 00",
+        {"Index of no array", prop::Int32Entry("Index", INT32_MIN), "49 6E 64 65 78 20 80 00 00 00",
          int32_t(INT32_MIN)},
         {"Visible true", prop::BooleanEntry("Visible", true), "56 69 73 69 62 6C 65 20 01", true},
         {"TextColor black", prop::ColorEntry("TextColor", Color{0, 0, 0}),
