@@ -11,7 +11,7 @@ test:
 
 bench:
 	bash scripts/install-deps.sh test
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTW_BUILD_TESTS=ON > /dev/null
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTW_BUILD_TESTS=ON > /dev/null
 	cmake --build $(BUILD) --target bench_image bench_file_list
 	$(BUILD)/bench/bench_image
 	$(BUILD)/bench/bench_file_list

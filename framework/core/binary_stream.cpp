@@ -49,7 +49,7 @@ int WithFreshName(const std::filesystem::path& folder, std::string& path, Take t
 // gives (the umask applies). Returns the descriptor, or -1 with errno set.
 int OpenTempFile(const std::filesystem::path& folder, std::string& path) {
     return WithFreshName(folder, path, [](const std::string& p) {
-        return ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        return SystemSeam::Open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     });
 }
 
@@ -63,7 +63,7 @@ std::string ProcPath(int fd) {
 int OpenUnnamedFile(const std::filesystem::path& folder) {
     int fd = SystemSeam::OpenUnnamedFile(folder.c_str(), 0666);
     if (fd >= 0 && ::access(ProcPath(fd).c_str(), F_OK) != 0) {
-        ::close(fd);
+        SystemSeam::Close(fd);
         errno = EOPNOTSUPP;
         return -1;
     }
@@ -79,15 +79,46 @@ bool UnnamedFilesRefused(int error) {
 int NameUnnamedFile(int fd, const std::filesystem::path& folder, std::filesystem::path& named) {
     std::string path;
     int result = WithFreshName(folder, path, [fd](const std::string& p) {
-        if (::linkat(AT_FDCWD, ProcPath(fd).c_str(), AT_FDCWD, p.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        if (SystemSeam::Linkat(AT_FDCWD, ProcPath(fd).c_str(), AT_FDCWD, p.c_str(),
+                               AT_SYMLINK_FOLLOW) == 0)
             return 0;
         // /proc gone since Create: linking the descriptor itself needs CAP_DAC_READ_SEARCH.
         if (errno != ENOENT) return -1;
-        return ::linkat(fd, "", AT_FDCWD, p.c_str(), AT_EMPTY_PATH);
+        return SystemSeam::Linkat(fd, "", AT_FDCWD, p.c_str(), AT_EMPTY_PATH);
     });
     if (result != 0) return errno;
     named = path;
     return 0;
+}
+
+// Gives the file at `target`, if there is one, a second, hidden name in `folder`, so that Close
+// can put it back when the new file cannot be made to last. `existed` tells whether there was a
+// file. Where the file system has no hard links, or refuses one (a folder, or a file of another
+// user under protected_hardlinks), nothing is kept. 0 or errno.
+int KeepOldFile(const std::filesystem::path& target, const std::filesystem::path& folder,
+                std::filesystem::path& kept, bool& existed) {
+    std::string path;
+    int result = WithFreshName(folder, path, [&target](const std::string& p) {
+        return SystemSeam::Linkat(AT_FDCWD, target.c_str(), AT_FDCWD, p.c_str(), 0);
+    });
+    existed = result == 0 || errno != ENOENT;
+    if (result == 0) {
+        kept = path;
+        return 0;
+    }
+    if (errno == ENOENT || errno == EPERM || errno == EOPNOTSUPP || errno == ENOSYS) return 0;
+    return errno;
+}
+
+// fsyncs the folder, so that a rename in it survives a power cut. 0 or errno.
+int SyncFolder(const std::filesystem::path& folder) {
+    int fd = SystemSeam::Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (fd < 0) return errno;
+    int error = 0;
+    // EINVAL: a file system with nothing to sync for a folder.
+    if (SystemSeam::Fsync(fd) != 0 && errno != EINVAL) error = errno;
+    SystemSeam::Close(fd);  // read only: nothing left for close to report
+    return error;
 }
 
 std::filesystem::path Folder(const std::filesystem::path& file) {
@@ -132,8 +163,8 @@ std::shared_ptr<BinaryStream> BinaryStream::Create(const std::shared_ptr<FolderI
 }
 
 BinaryStream::~BinaryStream() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!temp_.empty()) ::unlink(temp_.c_str());
+    if (fd_ >= 0) SystemSeam::Close(fd_);
+    if (!temp_.empty()) SystemSeam::Unlink(temp_.c_str());
 }
 
 void BinaryStream::Write(const String& data) {
@@ -144,7 +175,7 @@ void BinaryStream::Write(const String& data) {
     const char* p = data.data();
     size_t left = data.size();
     while (left > 0) {
-        ssize_t n = ::write(fd_, p, left);
+        ssize_t n = SystemSeam::Write(fd_, p, left);
         if (n < 0) {
             if (errno == EINTR) continue;
             lastError_ = errno;
@@ -158,20 +189,38 @@ void BinaryStream::Write(const String& data) {
 
 void BinaryStream::Close() {
     if (fd_ < 0) return;  // closed already
+    const std::filesystem::path& target = file_->Path();
+    const std::filesystem::path folder = Folder(target);
     int error = 0;
     // fsync before the rename, so that a crash cannot leave an empty file where the old one was.
-    if (::fsync(fd_) != 0 && errno != EINVAL) error = errno;
+    if (SystemSeam::Fsync(fd_) != 0 && errno != EINVAL) error = errno;
     // Named only now that it is complete; the rename below then puts it in place.
-    if (!error && temp_.empty()) error = NameUnnamedFile(fd_, Folder(file_->Path()), temp_);
-    if (::close(fd_) != 0 && !error) error = errno;
+    if (!error && temp_.empty()) error = NameUnnamedFile(fd_, folder, temp_);
+    if (SystemSeam::Close(fd_) != 0 && !error) error = errno;
     fd_ = -1;
-    if (!error && ::rename(temp_.c_str(), file_->Path().c_str()) != 0) error = errno;
+    std::filesystem::path kept;
+    bool existed = false;
+    if (!error) error = KeepOldFile(target, folder, kept, existed);
+    if (!error && SystemSeam::Rename(temp_.c_str(), target.c_str()) != 0) error = errno;
     if (error) {
-        if (!temp_.empty()) ::unlink(temp_.c_str());
-        temp_.clear();
-        lastError_ = error;
-        throw Failure("write", file_->Path(), error);
+        // The target is as it was: drop the new file and the old one's second name.
+        if (!temp_.empty()) SystemSeam::Unlink(temp_.c_str());
+        if (!kept.empty()) SystemSeam::Unlink(kept.c_str());
+    } else {
+        // Reported written only once the folder's sync makes the rename last; until then the old
+        // file keeps its second name, to be put back.
+        error = SyncFolder(folder);
+        if (!error && !kept.empty() && SystemSeam::Unlink(kept.c_str()) != 0) error = errno;
+        if (error && !kept.empty())
+            SystemSeam::Rename(kept.c_str(), target.c_str());
+        else if (error && !existed)
+            SystemSeam::Unlink(target.c_str());
+        // A file system without hard links kept no second name: the new file stays.
     }
     temp_.clear();
+    if (error) {
+        lastError_ = error;
+        throw Failure("write", target, error);
+    }
     lastError_ = 0;
 }

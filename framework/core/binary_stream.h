@@ -3,10 +3,11 @@
 // target's folder (O_TMPFILE), so that a program killed mid-write leaves nothing behind; Close
 // gives it a short hidden name (".tw-" and six characters, so it fits wherever the target's name
 // fits and never looks like a .wav) once everything is written and synced, and renames it over
-// the target. Where the file system refuses unnamed files the temporary file is named from the
-// start. A stream dropped before Close (after a failed write, say) leaves the target as it was
-// and no temporary file. The new file gets the permissions a plain open() would give it (0666
-// less the umask).
+// the target, then syncs the folder so that the rename outlasts a power cut. Until that sync the
+// old file keeps a second hidden name, so that a failure can put it back. Where the file system
+// refuses unnamed files the temporary file is named from the start. A stream dropped before
+// Close (after a failed write, say) leaves the target as it was and no temporary file. The new
+// file gets the permissions a plain open() would give it (0666 less the umask).
 #include <cstdint>
 #include <memory>
 
@@ -29,8 +30,10 @@ class BinaryStream : public Object {
     // fails, and EBADF after Close. The stream then stays unclosed: dropping it removes the
     // temporary file.
     void Write(const String& data);
-    // fsyncs, closes and puts the file in place; IOException when any of that fails, and the
-    // temporary file is removed. A second Close does nothing.
+    // fsyncs, closes, puts the file in place and syncs the folder; IOException (message naming
+    // the file and the error) when any of that fails, and then the target is as it was (unless
+    // the file system has no hard links and only the folder's sync failed) and the temporary
+    // file is removed. A second Close does nothing.
     void Close();
     int32_t LastErrorCode() const { return lastError_; }
 

@@ -5,11 +5,17 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <vector>
 
 namespace {
 int OpenUnnamed(const char* folder, mode_t mode) {
     return ::open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+}
+
+// open() is variadic: its address does not fit the pointer.
+int OpenPath(const char* path, int flags, mode_t mode) {
+    return ::open(path, flags, mode);
 }
 
 std::string HomeOfRealUser() {
@@ -41,4 +47,11 @@ int (*OpenUnnamedFile)(const char* folder, mode_t mode) = OpenUnnamed;
 std::string (*PasswordHome)() = HomeOfRealUser;
 DIR* (*OpenFolder)(const char* path) = OpenDir;
 timespec (*CoarseClock)() = CoarseNow;
+int (*Open)(const char* path, int flags, mode_t mode) = OpenPath;
+ssize_t (*Write)(int fd, const void* data, size_t size) = ::write;
+int (*Fsync)(int fd) = ::fsync;
+int (*Linkat)(int fromFolder, const char* from, int toFolder, const char* to, int flags) = ::linkat;
+int (*Rename)(const char* from, const char* to) = ::rename;
+int (*Close)(int fd) = ::close;
+int (*Unlink)(const char* path) = ::unlink;
 }  // namespace SystemSeam

@@ -260,7 +260,12 @@ class Worker {
             std::pair<std::shared_ptr<AudioTrack::Core>, Job> next;
             {
                 std::unique_lock lock(mutex_);
-                wake_.wait_for(lock, kWatchInterval, [&] { return !jobs_.empty(); });
+                const auto hasJob = [&] { return !jobs_.empty(); };
+                // With nothing to watch, sleep until a job comes.
+                if (live_.empty())
+                    wake_.wait(lock, hasJob);
+                else
+                    wake_.wait_for(lock, kWatchInterval, hasJob);
                 if (!jobs_.empty()) {
                     next = std::move(jobs_.front());
                     jobs_.pop_front();

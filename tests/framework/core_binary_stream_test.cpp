@@ -7,10 +7,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/core/binary_stream.h"
 #include "framework/core/exceptions.h"
@@ -270,5 +273,186 @@ TEST_F(StreamFolder, WhereUnnamedFilesAreRefusedANamedTemporaryFileStandsIn) {
     EXPECT_EQ(StreamErrorWriting(file, image), EACCES);
     EXPECT_EQ(file->LastErrorCode(), EACCES);
     EXPECT_TRUE(Names(root).empty());
+}
+
+// The writer's system calls, in the order Close meets them; the table below makes each fail.
+enum class Step {
+    OpenFile,
+    Write,
+    SyncFile,
+    NameFile,  // the link that names an unnamed temporary file
+    KeepOld,   // the link that keeps the old file under a second name
+    Close,
+    Rename,
+    OpenFolder,
+    SyncFolder,
+    Unlink,
+};
+
+struct Injection {
+    Step step;
+    int error;
+    bool fired = false;
+};
+Injection* armed = nullptr;
+
+bool Armed(Step step) {
+    return armed && armed->step == step;
+}
+
+int Failed() {
+    armed->fired = true;
+    errno = armed->error;
+    return -1;
+}
+
+bool IsFolder(int fd) {
+    struct stat st;
+    return fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+decltype(SystemSeam::OpenUnnamedFile) realUnnamedOpen = nullptr;
+
+// Each stand-in does the real call unless its step is armed; a failing close still releases the
+// descriptor, as the kernel's does.
+struct FailingCalls {
+    ScopedSeam<decltype(SystemSeam::OpenUnnamedFile)> unnamed{
+        SystemSeam::OpenUnnamedFile, +[](const char* folder, mode_t mode) {
+            int fd = realUnnamedOpen(folder, mode);
+            if (fd < 0 || !Armed(Step::OpenFile)) return fd;
+            ::close(fd);
+            return Failed();
+        }};
+    ScopedSeam<decltype(SystemSeam::Open)> open{
+        SystemSeam::Open, +[](const char* path, int flags, mode_t mode) {
+            if (Armed(flags & O_DIRECTORY ? Step::OpenFolder : Step::OpenFile)) return Failed();
+            return ::open(path, flags, mode);
+        }};
+    ScopedSeam<decltype(SystemSeam::Write)> write{
+        SystemSeam::Write, +[](int fd, const void* data, size_t size) -> ssize_t {
+            if (Armed(Step::Write)) return Failed();
+            return ::write(fd, data, size);
+        }};
+    ScopedSeam<decltype(SystemSeam::Fsync)> fsync{
+        SystemSeam::Fsync, +[](int fd) {
+            if (Armed(IsFolder(fd) ? Step::SyncFolder : Step::SyncFile)) return Failed();
+            return ::fsync(fd);
+        }};
+    ScopedSeam<decltype(SystemSeam::Linkat)> linkat{
+        SystemSeam::Linkat,
+        +[](int fromFolder, const char* from, int toFolder, const char* to, int flags) {
+            const bool naming = flags & AT_EMPTY_PATH || std::string(from).starts_with("/proc/");
+            if (Armed(naming ? Step::NameFile : Step::KeepOld)) return Failed();
+            return ::linkat(fromFolder, from, toFolder, to, flags);
+        }};
+    ScopedSeam<decltype(SystemSeam::Close)> close{SystemSeam::Close, +[](int fd) {
+                                                      int result = ::close(fd);
+                                                      return Armed(Step::Close) ? Failed() : result;
+                                                  }};
+    ScopedSeam<decltype(SystemSeam::Rename)> rename{SystemSeam::Rename,
+                                                    +[](const char* from, const char* to) {
+                                                        if (Armed(Step::Rename)) return Failed();
+                                                        return ::rename(from, to);
+                                                    }};
+    ScopedSeam<decltype(SystemSeam::Unlink)> unlink{SystemSeam::Unlink, +[](const char* path) {
+                                                        if (Armed(Step::Unlink)) return Failed();
+                                                        return ::unlink(path);
+                                                    }};
+};
+
+class FailingCallTest : public BinaryStreamTest {
+  protected:
+    std::optional<FailingCalls> calls;
+    void SetUp() override {
+        BinaryStreamTest::SetUp();
+        if (IsSkipped()) return;
+        realUnnamedOpen = SystemSeam::OpenUnnamedFile;  // the refusal, for named files
+        calls.emplace();
+    }
+    void TearDown() override { armed = nullptr; }
+};
+
+INSTANTIATE_TEST_SUITE_P(TempFiles, FailingCallTest,
+                         testing::Values(TempKind::Unnamed, TempKind::Named),
+                         [](const testing::TestParamInfo<TempKind>& info) {
+                             return info.param == TempKind::Unnamed ? "Unnamed" : "Named";
+                         });
+
+TEST_P(FailingCallTest, AFailedCallLeavesTheFolderAsItWas) {
+    struct Row {
+        const char* name;
+        Step step;
+        int error;
+    };
+    const Row rows[] = {
+        {"open", Step::OpenFile, EACCES},        {"write", Step::Write, ENOSPC},
+        {"fsync", Step::SyncFile, EIO},          {"link to name", Step::NameFile, EDQUOT},
+        {"link to keep", Step::KeepOld, EMLINK}, {"close", Step::Close, EIO},
+        {"rename", Step::Rename, EROFS},         {"open folder", Step::OpenFolder, EMFILE},
+        {"fsync folder", Step::SyncFolder, EIO}, {"unlink", Step::Unlink, EBUSY},
+    };
+    const std::string old = "old bytes\0, longer than the new ones"s;
+    for (bool replacing : {true, false}) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::string(row.name) + (replacing ? ", replacing" : ", new file"));
+            // Steps that only a replacement, or only an unnamed temporary file, meets.
+            if (!replacing && (row.step == Step::KeepOld || row.step == Step::Unlink)) continue;
+            if (GetParam() == TempKind::Named && row.step == Step::NameFile) continue;
+            if (replacing) WriteFile(root / "a.wav", old);
+            auto file = folder->Child("a.wav");
+            Injection injection{row.step, row.error};
+            armed = &injection;
+            std::optional<IOException> raised;
+            try {
+                WriteThroughStream(file, image);
+            } catch (const IOException& e) {
+                raised = e;
+            }
+            armed = nullptr;
+            EXPECT_TRUE(injection.fired);
+            ASSERT_TRUE(raised.has_value());
+            EXPECT_EQ(raised->ErrorNumber, row.error);
+            EXPECT_NE(raised->Message.find(file->Path().string()), std::string::npos)
+                << raised->Message;
+            EXPECT_NE(raised->Message.find(std::strerror(row.error)), std::string::npos)
+                << raised->Message;
+            if (replacing) {
+                EXPECT_EQ(ReadFile(root / "a.wav"), old);
+                EXPECT_EQ(Names(root), std::set<std::string>{"a.wav"});
+            } else {
+                EXPECT_EQ(Names(root), std::set<std::string>{});
+            }
+            fs::remove(root / "a.wav");
+        }
+    }
+}
+
+TEST_P(FailingCallTest, WhereLinksAreRefusedTheFileIsStillReplaced) {
+    // vfat and some network file systems have no hard links: no second name for the old file.
+    WriteFile(root / "a.wav", "old");
+    Injection injection{Step::KeepOld, EPERM};
+    armed = &injection;
+    EXPECT_EQ(StreamErrorWriting(folder->Child("a.wav"), image), 0);
+    armed = nullptr;
+    EXPECT_TRUE(injection.fired);
+    EXPECT_EQ(ReadFile(root / "a.wav"), image);
+    EXPECT_EQ(Names(root), std::set<std::string>{"a.wav"});
+}
+
+TEST_P(BinaryStreamTest, TheFileIsSyncedBeforeTheRenameAndTheFolderAfterIt) {
+    // What the target held at each fsync, and whether the fsync was the folder's.
+    static std::vector<std::pair<bool, std::string>> syncs;
+    static fs::path target;
+    syncs.clear();
+    target = root / "a.wav";
+    WriteFile(target, "old");
+    ScopedSeam seam(
+        SystemSeam::Fsync, +[](int fd) {
+            syncs.emplace_back(IsFolder(fd), ReadFile(target));
+            return ::fsync(fd);
+        });
+    ASSERT_EQ(StreamErrorWriting(folder->Child("a.wav"), image), 0);
+    const std::vector<std::pair<bool, std::string>> expected = {{false, "old"}, {true, image}};
+    EXPECT_EQ(syncs, expected);
 }
 }  // namespace
