@@ -42,8 +42,8 @@ quiet=600
 ringing=64
 
 stop_all() {
-    [[ -n "${rec_pid:-}" ]] && kill "$rec_pid" 2>/dev/null
-    [[ -n "${pid:-}" ]] && kill "$pid" 2>/dev/null
+    [[ -n "${rec_pid:-}" ]] && kill "$rec_pid" 2>/dev/null || true
+    [[ -n "${pid:-}" ]] && kill "$pid" 2>/dev/null || true
     stop_sound_server
     wait 2>/dev/null
     rec_pid="" pid=""

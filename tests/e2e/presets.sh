@@ -63,8 +63,8 @@ heard_ringing=8
 gap=$((rate / 10))
 
 stop_all() {
-    [[ -n "${rec_pid:-}" ]] && kill "$rec_pid" 2>/dev/null
-    [[ -n "${pid:-}" ]] && kill "$pid" 2>/dev/null
+    [[ -n "${rec_pid:-}" ]] && kill "$rec_pid" 2>/dev/null || true
+    [[ -n "${pid:-}" ]] && kill "$pid" 2>/dev/null || true
     stop_sound_server
     wait 2>/dev/null
     rec_pid="" pid=""
@@ -167,6 +167,8 @@ listen() {
 # after a tenth of a second of silence.
 decode() {
     local from=$1 last=$2 segment=$work/segment.raw
+    # A paced sink's recording may begin with the first sound itself.
+    ((from >= 1)) || from=1
     {
         head -c $((2 * gap)) /dev/zero
         tail -c +$((2 * (from - 1) + 1)) "$capture" | head -c $((2 * (last - from + 1 + gap)))

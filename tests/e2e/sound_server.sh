@@ -75,9 +75,10 @@ sink_suspended() {
 # Stops whatever start_sound_server started, a stopped process included.
 stop_sound_server() {
     local p
+    # A client of the server may end on its own once the server is gone: a failed kill is fine.
     for p in "${sound_pids[@]}"; do
-        kill -CONT "$p" 2>/dev/null
-        kill "$p" 2>/dev/null
+        kill -CONT "$p" 2>/dev/null || true
+        kill "$p" 2>/dev/null || true
     done
     for p in "${sound_pids[@]}"; do wait "$p" 2>/dev/null || true; done
     sound_pids=()

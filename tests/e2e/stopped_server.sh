@@ -29,7 +29,7 @@ e2e_name+=" ($server)"
 folder="$HOME/Documents/Tarnwhistle"
 
 stop_all() {
-    [[ -n "${pid:-}" ]] && kill "$pid" 2>/dev/null
+    [[ -n "${pid:-}" ]] && kill "$pid" 2>/dev/null || true
     stop_sound_server
     wait 2>/dev/null
     pid=""
