@@ -71,6 +71,18 @@ bool PlaysToAFake(GstElement* pipeline) {
     return fake;
 }
 
+// A stream that has just started can run dry for a moment on a busy machine, and the server
+// then sounds silence in the middle of a frame, which a receiver reads as wrong bytes. The sink
+// starts each play with this much silence of its own, so that such a moment falls on silence.
+constexpr gint64 kLeadingSilenceNs = 100 * GST_MSECOND;
+
+void OnElementAdded(GstBin*, GstBin*, GstElement* element, gpointer) {
+    GObjectClass* type = G_OBJECT_GET_CLASS(element);
+    if (g_object_class_find_property(type, "buffer-time") &&
+        g_object_class_find_property(type, "ts-offset"))
+        g_object_set(element, "ts-offset", kLeadingSilenceNs, nullptr);
+}
+
 // A playbin for the file, audio only, its samples converted to 16-bit for the sink. The URI
 // escapes the name's bytes, so a name that is not UTF-8 still reaches the file.
 GstElement* MakePipeline(const std::filesystem::path& path, const std::string& sink) {
@@ -90,6 +102,7 @@ GstElement* MakePipeline(const std::filesystem::path& path, const std::string& s
     g_object_set(playbin, "uri", uri, "audio-sink", output, nullptr);
     g_free(uri);
     gst_util_set_object_arg(G_OBJECT(playbin), "flags", "audio");
+    g_signal_connect(playbin, "deep-element-added", G_CALLBACK(OnElementAdded), nullptr);
     return playbin;
 }
 }  // namespace
