@@ -41,35 +41,6 @@ quiet=600
 # Samples a server's resampler may ring on either side of a sound.
 ringing=64
 
-stop_all() {
-    [[ -n "${rec_pid:-}" ]] && kill "$rec_pid" 2>/dev/null || true
-    [[ -n "${pid:-}" ]] && kill "$pid" 2>/dev/null || true
-    stop_sound_server
-    wait 2>/dev/null
-    rec_pid="" pid=""
-    true
-}
-
-# Records what the sink plays, as raw 16-bit samples, into $capture until stop_capture.
-start_capture() {
-    if [[ $mode == monitor ]]; then
-        parec -d tw_sink.monitor --latency-msec=5 --rate=$rate --channels=1 --format=s16le \
-            --raw "$capture" &
-        rec_pid=$!
-        poll_until "parec connected" recording
-    else
-        cat "$work/sink.fifo" >"$capture" &
-        rec_pid=$!
-    fi
-}
-recording() { [[ -n "$(pactl list short source-outputs)" ]]; }
-stop_capture() {
-    # TERM: a background job of a script ignores INT.
-    kill -TERM "$rec_pid"
-    wait "$rec_pid" || true
-    rec_pid=""
-}
-
 # Reads the raw recording $1 and prints a line "sound N" for each sound, N its samples from the
 # first to the last loud one (sounds being apart by more than 0.1 s), then "outside MAX AT": the
 # largest sample outside the sounds and their ringing, and the second it is at, and "after N":

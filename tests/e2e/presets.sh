@@ -62,33 +62,6 @@ ringing=64
 heard_ringing=8
 gap=$((rate / 10))
 
-stop_all() {
-    [[ -n "${rec_pid:-}" ]] && kill "$rec_pid" 2>/dev/null || true
-    [[ -n "${pid:-}" ]] && kill "$pid" 2>/dev/null || true
-    stop_sound_server
-    wait 2>/dev/null
-    rec_pid="" pid=""
-    true
-}
-
-start_capture() {
-    if [[ $mode == monitor ]]; then
-        parec -d tw_sink.monitor --latency-msec=5 --rate=$rate --channels=1 --format=s16le \
-            --raw "$capture" &
-        rec_pid=$!
-        poll_until "parec connected" recording
-    else
-        cat "$work/sink.fifo" >"$capture" &
-        rec_pid=$!
-    fi
-}
-recording() { [[ -n "$(pactl list short source-outputs)" ]]; }
-stop_capture() {
-    kill -TERM "$rec_pid"
-    wait "$rec_pid" || true
-    rec_pid=""
-}
-
 # Whether the recording from byte $1 on holds a sound that is over.
 sound_over_since() {
     tail -c +$(($1 + 1)) "$capture" | od -An -v -td2 -w2 |

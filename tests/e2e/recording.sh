@@ -1,6 +1,37 @@
 # shellcheck shell=bash disable=SC2154  # variables shared with the sourcing script
-# Turns what a test recorded from a sink (raw signed 16-bit mono samples at $rate) into a WAV
-# file that minimodem reads.
+# Shared by the tests that record what a sink plays: starting and stopping the recording (raw
+# signed 16-bit mono samples at $rate into $capture, from the monitor of tw_sink or from the pipe
+# sink's fifo, as $mode says), stopping everything the test started, and turning a recording into
+# a WAV file that minimodem reads.
+
+stop_all() {
+    [[ -n "${rec_pid:-}" ]] && kill "$rec_pid" 2>/dev/null || true
+    [[ -n "${pid:-}" ]] && kill "$pid" 2>/dev/null || true
+    stop_sound_server
+    wait 2>/dev/null
+    rec_pid="" pid=""
+    true
+}
+
+# Records what the sink plays, as raw 16-bit samples, into $capture until stop_capture.
+start_capture() {
+    if [[ $mode == monitor ]]; then
+        parec -d tw_sink.monitor --latency-msec=5 --rate=$rate --channels=1 --format=s16le \
+            --raw "$capture" &
+        rec_pid=$!
+        poll_until "parec connected" recording
+    else
+        cat "$work/sink.fifo" >"$capture" &
+        rec_pid=$!
+    fi
+}
+recording() { [[ -n "$(pactl list short source-outputs)" ]]; }
+stop_capture() {
+    # TERM: a background job of a script ignores INT.
+    kill -TERM "$rec_pid"
+    wait "$rec_pid" || true
+    rec_pid=""
+}
 
 # Little-endian bytes of $1 as a printf format, $2 bytes wide.
 le() { local v=$1 n=$2 out=""; for ((k = 0; k < n; k++)); do out+=$(printf '\\x%02x' $(((v >> (8 * k)) & 255))); done; echo "$out"; }
