@@ -96,29 +96,7 @@ click_and_hear() {
 # One run of the three plays against the sink of mode $1.
 play_and_check() {
     mode=$1
-    capture=$work/$mode.raw
-    start_sound_server "$server" $rate
-    trap stop_all EXIT
-    if [[ $mode == monitor ]]; then
-        add_sink module-null-sink rate=$rate channels=1 format=s16le
-    else
-        mkfifo "$work/sink.fifo"
-        # Paced by the clock, as a sound card would be, however fast the reader drains it.
-        if [[ $server == pulseaudio ]]; then
-            pactl load-module module-suspend-on-idle timeout=1 >/dev/null
-            add_sink module-pipe-sink file="$work/sink.fifo" rate=$rate channels=1 format=s16le \
-                use_system_clock_for_timing=yes
-        else
-            add_sink module-pipe-sink file="$work/sink.fifo" rate=$rate channels=1 format=s16le \
-                sink_properties=session.suspend-timeout-seconds=1
-        fi
-    fi
-    start_capture
-    start_app
-    trap stop_all EXIT
-    wait_for_window
-    read_content_origin
-    ((WIDTH >= content_w && HEIGHT > content_h)) || fail "window is ${WIDTH}x${HEIGHT}, too small"
+    record_and_start_app suspending
 
     click_and_hear 1 275 78  # Generate
     click_and_hear 2 275 78  # Generate again

@@ -181,26 +181,7 @@ check_plays() {
 # One run of the seven plays against the sink of mode $1.
 play_and_check() {
     mode=$1
-    capture=$work/$mode.raw
-    start_sound_server "$server" $rate
-    trap stop_all EXIT
-    if [[ $mode == monitor ]]; then
-        add_sink module-null-sink rate=$rate channels=1 format=s16le
-    else
-        mkfifo "$work/sink.fifo"
-        if [[ $server == pulseaudio ]]; then
-            add_sink module-pipe-sink file="$work/sink.fifo" rate=$rate channels=1 format=s16le \
-                use_system_clock_for_timing=yes
-        else
-            add_sink module-pipe-sink file="$work/sink.fifo" rate=$rate channels=1 format=s16le
-        fi
-    fi
-    start_capture
-    start_app
-    trap stop_all EXIT
-    wait_for_window
-    read_content_origin
-    ((WIDTH >= content_w && HEIGHT > content_h)) || fail "window is ${WIDTH}x${HEIGHT}, too small"
+    record_and_start_app
 
     retype 366 24 6 'Hi!' # data: "Hello!" becomes "Hi!"
     retype 132 238 3 ''   # suffix: "(A)(A)" becomes "(A)"

@@ -13,6 +13,37 @@ stop_all() {
     true
 }
 
+# Starts a sound server with tw_sink at $rate as $mode says (monitor: a null sink; device: a pipe
+# sink paced by the clock, as a sound card would be, however fast the reader drains it, and with
+# $1 = suspending, suspended whenever idle for a second), records it into $work/$mode.raw, then
+# starts the program and waits for its window.
+record_and_start_app() {
+    capture=$work/$mode.raw
+    start_sound_server "$server" $rate
+    trap stop_all EXIT
+    if [[ $mode == monitor ]]; then
+        add_sink module-null-sink rate=$rate channels=1 format=s16le
+    else
+        mkfifo "$work/sink.fifo"
+        local suspend=()
+        if [[ ${1:-} == suspending && $server == pulseaudio ]]; then
+            pactl load-module module-suspend-on-idle timeout=1 >/dev/null
+        elif [[ ${1:-} == suspending ]]; then
+            suspend=(sink_properties=session.suspend-timeout-seconds=1)
+        fi
+        local clock=()
+        [[ $server == pulseaudio ]] && clock=(use_system_clock_for_timing=yes)
+        add_sink module-pipe-sink file="$work/sink.fifo" rate=$rate channels=1 format=s16le \
+            "${clock[@]}" "${suspend[@]}"
+    fi
+    start_capture
+    start_app
+    trap stop_all EXIT
+    wait_for_window
+    read_content_origin
+    ((WIDTH >= content_w && HEIGHT > content_h)) || fail "window is ${WIDTH}x${HEIGHT}, too small"
+}
+
 # Records what the sink plays, as raw 16-bit samples, into $capture until stop_capture.
 start_capture() {
     if [[ $mode == monitor ]]; then
